@@ -1,0 +1,37 @@
+#include "startup/Switches.h"
+
+#include "winamp/RemoteControl.h"
+
+// clang-format off
+const std::array<CommandSwitch, 7> SwitchTable = {{
+    {"/PREV",   [] { SendWinampCommand(WinampPrevious); }},
+    {"/PLAY",   [] { SendWinampCommand(WinampPlay); }},
+    {"/PAUSE",  [] { SendWinampCommand(WinampPause); }},
+    {"/STOP",   [] { SendWinampCommand(WinampStop); }},
+    {"/NEXT",   [] { SendWinampCommand(WinampNext); }},
+    {"/START",  [] { ToggleWinamp(); }},
+    {"/MINMAX", [] { MinMaxWinamp(); }},
+}};
+// clang-format on
+
+namespace {
+
+// ASCII only: a locale's case rules must never turn some other text into a switch.
+bool EqualsIgnoringAsciiCase(const std::string& text, const char* expected) {
+    size_t i = 0;
+    for (; expected[i]; ++i) {
+        if (i >= text.size()) return false;
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != expected[i]) return false;
+    }
+    return i == text.size();
+}
+
+}  // namespace
+
+const CommandSwitch* MatchSwitch(const std::string& arguments) {
+    for (const CommandSwitch& entry : SwitchTable)
+        if (EqualsIgnoringAsciiCase(arguments, entry.text)) return &entry;
+    return nullptr;
+}

@@ -1,0 +1,53 @@
+#include "winamp/FileSelector.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "base/DynamicProc.h"
+#include "base/UniqueHandle.h"
+
+namespace {
+
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// comdlg32 is loaded only when a dialog is really shown, so a toolbar click never pays for it.
+BOOL ShowOpenDialog(OPENFILENAMEA* record) {
+    ModuleHandle comdlg(LoadLibraryA("comdlg32.dll"));
+    if (!comdlg) return FALSE;
+    auto getOpenFileName = GetProc<GetOpenFileNameFn>(comdlg.get(), "GetOpenFileNameA");
+    return getOpenFileName ? getOpenFileName(record) : FALSE;
+}
+
+std::string TrimSpaces(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseWinampFile(HWND owner, const char* title) {
+    static const char filter[] = "Winamp.exe\0WINAMP.EXE\0";
+    std::vector<char> file(MAX_PATH + 1, '\0');
+    std::vector<char> fileTitle(MAX_PATH + 1, '\0');
+
+    OPENFILENAMEA record = {};
+    record.lStructSize = sizeof(record);
+    record.hwndOwner = owner;
+    record.hInstance = GetModuleHandleA(nullptr);
+    record.lpstrFilter = filter;
+    record.nFilterIndex = 1;
+    record.lpstrFile = file.data();
+    record.nMaxFile = static_cast<DWORD>(file.size() - 1);
+    record.lpstrFileTitle = fileTitle.data();
+    record.nMaxFileTitle = static_cast<DWORD>(fileTitle.size() - 1);
+    record.lpstrInitialDir = "";
+    record.lpstrTitle = title;
+    // No existence checks: whatever the user picks or types is accepted.
+    record.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+
+    if (!ShowOpenDialog(&record)) return std::nullopt;
+    return TrimSpaces(file.data());
+}

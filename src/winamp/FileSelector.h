@@ -1,0 +1,13 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+constexpr const char* StartupSelectorTitle = "Choose the program to run...";
+constexpr const char* BrowseSelectorTitle = "Locate Winamp.exe";
+
+// Shows the Open dialog filtered to WINAMP.EXE. The chosen path, trimmed of
+// surrounding spaces, or nothing when the user cancelled (or the dialog failed).
+// The file is not required to exist.
+std::optional<std::string> ChooseWinampFile(HWND owner, const char* title);

@@ -1,0 +1,66 @@
+#include "winamp/Locator.h"
+
+#include "base/SharedState.h"
+#include "registry/Registry.h"
+#include "winamp/FileExist.h"
+#include "winamp/FileSelector.h"
+#include "winamp/Settings.h"
+
+namespace {
+
+constexpr const char* MissingValue = "<EMPTY>";
+
+std::string TrimBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool IsIconIndex(const std::string& text) {
+    size_t digits = (!text.empty() && text[0] == '-') ? 1 : 0;
+    if (digits == text.size()) return false;
+    return text.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+void RememberWinampPath(const std::string& path, const std::string& stored) {
+    WinampPath = path;
+    if (path != stored) SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path);
+}
+
+}  // namespace
+
+std::string ParseAssociationPath(const std::string& value) {
+    std::string path = TrimBlanks(value);
+    size_t comma = path.rfind(',');
+    if (comma != std::string::npos && IsIconIndex(TrimBlanks(path.substr(comma + 1))))
+        path = TrimBlanks(path.substr(0, comma));
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    return path;
+}
+
+bool LocateWinamp(const DialogOwner& owner) {
+    const std::string stored = GetString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, MissingValue);
+    std::string path = stored;
+    // The association is consulted only when nothing was ever remembered.
+    if (stored == MissingValue)
+        path = ParseAssociationPath(GetString(HKEY_LOCAL_MACHINE, WinampAssociationKey, "", ""));
+
+    if (!FileExist(path)) {
+        MessageBoxA(owner(), NotFoundMessage, AppTitle, MB_OK);
+        return BrowseForWinamp(owner);
+    }
+    RememberWinampPath(path, stored);
+    return true;
+}
+
+bool BrowseForWinamp(const DialogOwner& owner) {
+    HWND window = owner();
+    std::optional<std::string> chosen = ChooseWinampFile(window, StartupSelectorTitle);
+    if (!chosen) {
+        MessageBoxA(window, NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    RememberWinampPath(*chosen, std::string());
+    return true;
+}

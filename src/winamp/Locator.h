@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Gives the window that owns the locator's messages and file selector; called
+// only when one must be shown, so a plain toolbar click creates no window.
+using DialogOwner = std::function<HWND()>;
+
+constexpr const char* NotFoundMessage =
+    "Winamp.exe not found!\r\rPlease locate Winamp.exe in the following file selector...";
+constexpr const char* NotLocatedWarning =
+    "Your toolbar buttons will not work unless you locate Winamp.exe";
+
+// Leaves WinampPath set and saved and returns true, or returns false when the user
+// refused to locate Winamp.exe (the program must then end).
+bool LocateWinamp(const DialogOwner& owner);
+
+// Asks the user for Winamp.exe at start-up; false when the user refused.
+bool BrowseForWinamp(const DialogOwner& owner);
+
+// The executable's path inside an association's icon value, such as
+// "C:\Program Files\Winamp\winamp.exe,1" or "\"C:\...\winamp.exe\",-101".
+std::string ParseAssociationPath(const std::string& value);

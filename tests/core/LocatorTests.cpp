@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "registry/Registry.h"
+#include "support/TestEnvironment.h"
+#include "support/TestWindows.h"
+#include "winamp/FileExist.h"
+#include "winamp/Locator.h"
+#include "winamp/Settings.h"
+
+namespace {
+
+TEST(AssociationParsing, StripsAnyIconIndexAndQuotes) {
+    const std::string path = "C:\\Program Files\\Winamp\\winamp.exe";
+    EXPECT_EQ(ParseAssociationPath(path + ",1"), path);
+    EXPECT_EQ(ParseAssociationPath(path + ",10"), path);
+    EXPECT_EQ(ParseAssociationPath(path + ",-101"), path);
+    EXPECT_EQ(ParseAssociationPath("\"" + path + "\",1"), path);
+    EXPECT_EQ(ParseAssociationPath(" \"" + path + "\" , 2 "), path);
+    EXPECT_EQ(ParseAssociationPath(path), path);
+    EXPECT_EQ(ParseAssociationPath("C:\\odd,name\\winamp.exe"), "C:\\odd,name\\winamp.exe");
+    EXPECT_EQ(ParseAssociationPath(""), "");
+    EXPECT_EQ(ParseAssociationPath(",1"), "");
+    EXPECT_EQ(ParseAssociationPath("\""), "\"");
+}
+
+TEST(FileExistTest, OnlyReadableFilesCount) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    EXPECT_TRUE(FileExist(self));
+    EXPECT_FALSE(FileExist(BinFolder()));
+    EXPECT_FALSE(FileExist(BinFolder() + "\\no such file.exe"));
+    EXPECT_FALSE(FileExist(""));
+    EXPECT_FALSE(FileExist(std::string(40000, 'x')));
+}
+
+// The program started as a toolbar click would start it, with Winamp's location to find.
+class Locating : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearJukeletSettings();
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\CLASSES\\Winamp.File");
+    }
+    void TearDown() override {
+        ClearJukeletSettings();
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\CLASSES\\Winamp.File");
+    }
+    static void SetAssociation(const std::string& value) {
+        ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, WinampAssociationKey, "", value));
+    }
+    // "/STOP" with Winamp closed does nothing after locating: the locator alone is seen.
+    static TestProcess StartStop() { return TestProcess::StartWithArguments(JukeletExe(), "/STOP"); }
+
+    StandIn winamp_;
+};
+
+TEST_F(Locating, TheAssociationIsUsedAndRememberedWithoutAsking) {
+    for (const std::string& value : {std::string(WinampExePath) + ",1", std::string(WinampExePath) + ",10",
+                                     "\"" + std::string(WinampExePath) + "\",0"}) {
+        ClearJukeletSettings();
+        SetAssociation(value);
+        TestProcess jukelet = StartStop();
+        ASSERT_TRUE(jukelet.WaitForExit(10000)) << value;
+        EXPECT_TRUE(FindTopWindows(jukelet.id(), "#32770", nullptr).empty());
+        EXPECT_EQ(RememberedWinampPath(), WinampExePath) << value;
+    }
+}
+
+TEST_F(Locating, ARememberedPathWinsOverTheAssociation) {
+    SetAssociation("C:\\nowhere\\winamp.exe,1");
+    RememberWinampPath(WinampExePath);
+    TestProcess jukelet = StartStop();
+    ASSERT_TRUE(jukelet.WaitForExit(10000));
+    EXPECT_EQ(RememberedWinampPath(), WinampExePath);
+}
+
+// Not found: the message, then the selector; the chosen file is remembered and the
+// click's command is carried out.
+TEST_F(Locating, AStalePathLeadsToTheSelectorAndTheChoiceIsUsed) {
+    SetAssociation(std::string(WinampExePath) + ",1");  // valid, but a stored value hides it
+    RememberWinampPath("C:\\Deleted\\winamp.exe");
+    TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
+
+    HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
+    ASSERT_TRUE(box);
+    MessageBoxView notFound = ReadMessageBox(box);
+    EXPECT_EQ(notFound.text, "Winamp.exe not found!\r\rPlease locate Winamp.exe in the following file selector...");
+    EXPECT_EQ(notFound.buttons, std::vector<int>{IDOK});
+    EXPECT_FALSE(notFound.hasIcon);
+    PressDialogButton(box, IDOK);
+
+    HWND selector = WaitForTopWindow(jukelet.id(), "#32770", "Choose the program to run...");
+    ASSERT_TRUE(selector);
+    std::vector<std::string> filters = OpenDialogFilters(selector);
+    ASSERT_EQ(filters.size(), 1u);
+    EXPECT_EQ(filters[0].rfind("Winamp.exe", 0), 0u) << filters[0];
+    ASSERT_TRUE(ChooseInOpenDialog(selector, WinampExePath));
+
+    ASSERT_TRUE(jukelet.WaitForExit(15000));
+    EXPECT_EQ(RememberedWinampPath(), WinampExePath);
+    ASSERT_TRUE(winamp_.WaitForCommands(1));
+    EXPECT_EQ(winamp_.Commands(), std::vector<int>{40045});
+}
+
+TEST_F(Locating, RefusingTheSelectorEndsWithoutTheCommand) {
+    TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
+    HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
+    ASSERT_TRUE(box);
+    PressDialogButton(box, IDOK);
+    HWND selector = WaitForTopWindow(jukelet.id(), "#32770", "Choose the program to run...");
+    ASSERT_TRUE(selector);
+    PressDialogButton(selector, IDCANCEL);
+
+    HWND refused = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND window : FindTopWindows(jukelet.id(), "#32770", "Jukelet"))
+                if (IsWindowVisible(window) && window != box) return (refused = window) != nullptr;
+            return false;
+        },
+        WindowTimeoutMs));
+    MessageBoxView view = ReadMessageBox(refused);
+    EXPECT_EQ(view.text, "Your toolbar buttons will not work unless you locate Winamp.exe");
+    EXPECT_TRUE(view.hasIcon);
+    EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+    PressDialogButton(refused, IDOK);
+
+    ASSERT_TRUE(jukelet.WaitForExit(10000));
+    EXPECT_EQ(RememberedWinampPath(), "");
+    EXPECT_EQ(winamp_.StartCount(), 0);
+}
+
+// Whatever is stored or associated, a bad value ends in the question, never a crash.
+TEST_F(Locating, BadValuesAreTreatedAsNotFound) {
+    auto expectQuestion = [](const char* what) {
+        TestProcess jukelet = StartStop();
+        HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
+        ASSERT_TRUE(box) << what;
+        EXPECT_EQ(ReadMessageBox(box).text.rfind("Winamp.exe not found!", 0), 0u) << what;
+        jukelet.Kill();
+    };
+    auto writeStored = [](DWORD type, const std::string& data) {
+        HKEY key = nullptr;
+        RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &key);
+        RegSetValueExA(key, WinampExeValue, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>(data.size() + 1));
+        RegCloseKey(key);
+    };
+
+    expectQuestion("nothing stored, no association");
+    SetAssociation("");
+    expectQuestion("empty association");
+    SetAssociation("x");
+    expectQuestion("one-character association");
+    writeStored(REG_SZ, std::string(40000, 'w'));
+    expectQuestion("40,000 characters stored");
+    writeStored(REG_SZ, WinampFolder);
+    expectQuestion("a folder stored");
+    writeStored(REG_SZ, "");
+    expectQuestion("an empty value stored");
+    DWORD number = 5;
+    HKEY key = nullptr;
+    RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &key);
+    RegSetValueExA(key, WinampExeValue, 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), sizeof(number));
+    RegCloseKey(key);
+    expectQuestion("a number stored, no usable association");
+}
+
+TEST_F(Locating, AStoredValueOfAnotherTypeCountsAsMissing) {
+    HKEY key = nullptr;
+    RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &key);
+    RegSetValueExA(key, WinampExeValue, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(WinampExePath),
+                   static_cast<DWORD>(strlen(WinampExePath) + 1));
+    RegCloseKey(key);
+    SetAssociation(std::string(WinampExePath) + ",1");
+    TestProcess jukelet = StartStop();
+    ASSERT_TRUE(jukelet.WaitForExit(10000));
+    EXPECT_TRUE(FindTopWindows(jukelet.id(), "#32770", nullptr).empty());
+    EXPECT_EQ(GetString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue), WinampExePath);
+}
+
+}  // namespace

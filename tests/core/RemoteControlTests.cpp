@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "base/SharedState.h"
+#include "support/TestEnvironment.h"
+#include "support/TestWindows.h"
+#include "winamp/RemoteControl.h"
+
+namespace {
+
+class RemoteControl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearJukeletSettings();
+        RememberWinampPath(winamp_.path());
+    }
+    void TearDown() override { ClearJukeletSettings(); }
+
+    static UINT ShowState(HWND window) {
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(window, &placement);
+        return placement.showCmd;
+    }
+    // The stand-in's "start" record: how it was shown and where it started.
+    std::string StartRecord() const {
+        for (const std::string& line : winamp_.Log())
+            if (line.rfind("start ", 0) == 0) return line;
+        return "";
+    }
+
+    StandIn winamp_;
+};
+
+TEST_F(RemoteControl, EachTransportSwitchReachesARunningWinamp) {
+    ASSERT_TRUE(winamp_.StartAndWait());
+    const std::pair<const char*, int> switches[] = {
+        {"/PREV", 40044}, {"/PLAY", 40045}, {"/PAUSE", 40046}, {"/STOP", 40047}, {"/NEXT", 40048}};
+    std::vector<int> expected;
+    for (const auto& [name, id] : switches) {
+        ASSERT_TRUE(RunJukelet(name)) << name;
+        expected.push_back(id);
+        ASSERT_TRUE(winamp_.WaitForCommands(expected.size())) << name;
+    }
+    EXPECT_EQ(winamp_.Commands(), expected);
+    EXPECT_EQ(winamp_.StartCount(), 1);
+}
+
+// A click on Play with Winamp closed starts it, minimised and unfocused, in its own
+// folder, and the command still arrives.
+TEST_F(RemoteControl, ACommandStartsAClosedWinampAndIsDelivered) {
+    for (const auto& [name, id] : {std::pair<const char*, int>{"/PLAY", 40045}, {"/NEXT", 40048}}) {
+        KillProcessesNamed("winamp.exe");
+        size_t before = winamp_.Commands().size();
+        ASSERT_TRUE(RunJukelet(name, 15000)) << name;
+        ASSERT_TRUE(winamp_.WaitForCommands(before + 1, 5000)) << name;
+        EXPECT_EQ(winamp_.Commands().back(), id);
+    }
+    EXPECT_NE(StartRecord().find("show=7 "), std::string::npos) << StartRecord();  // SW_SHOWMINNOACTIVE
+    EXPECT_NE(StartRecord().find("cwd=C:\\Program Files\\Winamp"), std::string::npos) << StartRecord();
+}
+
+TEST_F(RemoteControl, ALateWindowStillGetsTheCommand) {
+    winamp_.SetWindowDelayMs(2000);
+    ASSERT_TRUE(RunJukelet("/PAUSE", 15000));
+    ASSERT_TRUE(winamp_.WaitForCommands(1, 5000));
+    EXPECT_EQ(winamp_.Commands(), std::vector<int>{40046});
+}
+
+TEST_F(RemoteControl, AWinampThatNeverOpensItsWindowDoesNotHoldTheClick) {
+    winamp_.SetWindowDelayMs(30000);
+    const ULONGLONG started = GetTickCount64();
+    ASSERT_TRUE(RunJukelet("/PLAY", 20000));
+    EXPECT_LT(GetTickCount64() - started, WinampWindowWaitMs + 5000);
+    EXPECT_TRUE(winamp_.Commands().empty());
+}
+
+TEST_F(RemoteControl, StopNeverStartsWinamp) {
+    ASSERT_TRUE(RunJukelet("/STOP"));
+    Sleep(300);
+    EXPECT_EQ(winamp_.StartCount(), 0);
+    EXPECT_EQ(CountProcessesNamed("winamp.exe"), 0);
+}
+
+TEST_F(RemoteControl, AHungWinampDoesNotHangTheClick) {
+    winamp_.SetHangMs(15000);
+    ASSERT_TRUE(winamp_.StartAndWait());
+    const ULONGLONG started = GetTickCount64();
+    ASSERT_TRUE(RunJukelet("/PLAY", 15000));
+    EXPECT_LT(GetTickCount64() - started, WinampSendTimeoutMs + 4000);
+}
+
+TEST_F(RemoteControl, StartTwiceOpensThenClosesWinamp) {
+    ASSERT_TRUE(RunJukelet("/START"));
+    ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000));
+    EXPECT_NE(StartRecord().find("show=7 "), std::string::npos) << StartRecord();
+    EXPECT_TRUE(winamp_.Commands().empty());
+
+    ASSERT_TRUE(RunJukelet("/START"));
+    ASSERT_TRUE(winamp_.WaitForLogLine("exit"));
+    EXPECT_EQ(winamp_.Commands(), std::vector<int>{40001});
+    EXPECT_EQ(winamp_.StartCount(), 1);
+}
+
+TEST_F(RemoteControl, MinMaxMinimisesAShownWinampAndRestoresAMinimisedOne) {
+    for (int show : {SW_SHOWNORMAL, SW_SHOWMAXIMIZED}) {
+        KillProcessesNamed("winamp.exe");
+        HWND window = winamp_.StartAndWait(show);
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(RunJukelet("/MINMAX"));
+        EXPECT_TRUE(WaitUntil([&] { return ShowState(window) == SW_SHOWMINIMIZED; }, 5000)) << show;
+    }
+    KillProcessesNamed("winamp.exe");
+    HWND window = winamp_.StartAndWait(SW_SHOWMINIMIZED);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(RunJukelet("/MINMAX"));
+    EXPECT_TRUE(WaitUntil([&] { return ShowState(window) == SW_SHOWNORMAL; }, 5000));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(winamp_.Commands().empty());
+}
+
+TEST_F(RemoteControl, MinMaxStartsAClosedWinamp) {
+    ASSERT_TRUE(RunJukelet("/MINMAX"));
+    EXPECT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000));
+    EXPECT_TRUE(winamp_.Commands().empty());
+}
+
+// A path with a space must start that very file, never a planted C:\Program.exe.
+TEST_F(RemoteControl, APlantedProgramIsNeverStarted) {
+    ASSERT_TRUE(CopyFileA(FakeWinampExe().c_str(), "C:\\Program.exe", FALSE));
+    ASSERT_TRUE(RunJukelet("/START"));
+    ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000));
+    EXPECT_EQ(CountProcessesNamed("Program.exe"), 0);
+    EXPECT_EQ(CountProcessesNamed("winamp.exe"), 1);
+    KillProcessesNamed("Program.exe");
+    DeleteFileA("C:\\Program.exe");
+}
+
+TEST_F(RemoteControl, AFailedStartIsExplainedAndTheProgramEnds) {
+    const std::string notAProgram = TempFolder() + "\\Not Winamp\\winamp.exe";
+    CreateDirectoryA((TempFolder() + "\\Not Winamp").c_str(), nullptr);
+    HANDLE file = CreateFileA(notAProgram.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "plain text", 10, &written, nullptr);
+    CloseHandle(file);
+    RememberWinampPath(notAProgram);
+
+    TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
+    HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
+    ASSERT_TRUE(box);
+    MessageBoxView view = ReadMessageBox(box);
+    EXPECT_NE(view.text.find(notAProgram), std::string::npos) << view.text;
+    EXPECT_GT(view.text.size(), notAProgram.size() + 30) << "the system's reason is missing: " << view.text;
+    EXPECT_TRUE(view.hasIcon);
+    PressDialogButton(box, IDOK);
+    EXPECT_TRUE(jukelet.WaitForExit(10000));
+    DeleteFileA(notAProgram.c_str());
+}
+
+// Called in this process: a path without a folder starts in the current directory.
+TEST_F(RemoteControl, APathWithoutAFolderKeepsTheCurrentDirectory) {
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(WinampFolder));
+    WinampPath = "winamp.exe";
+    KernelHandle process = LaunchWinamp();
+    ASSERT_TRUE(process);
+    EXPECT_TRUE(WaitForWinampWindow(process.get(), 10000) != nullptr);
+    EXPECT_NE(StartRecord().find("cwd=C:\\Program Files\\Winamp"), std::string::npos) << StartRecord();
+    TerminateProcess(process.get(), 0);
+    SetCurrentDirectoryA(previous);
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+// Keeps Wine's desktop alive between test programs: a hidden window that waits forever.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = "JukeletDesktopKeeper";
+    RegisterClassA(&windowClass);
+    CreateWindowA("JukeletDesktopKeeper", "", 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return 0;
+}

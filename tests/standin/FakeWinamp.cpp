@@ -1,0 +1,119 @@
+// A stand-in for Winamp, written from its published window interface only: a main window
+// of class "Winamp v1.x" that records what it is sent. Driven by environment variables:
+//   FAKEWINAMP_LOG              file the records are appended to (default: beside the exe)
+//   FAKEWINAMP_WINDOW_DELAY_MS  start up this long before creating the main window
+//   FAKEWINAMP_HANG_MS          once the window exists, stop pumping messages this long
+// Records, one per line: "start pid=P show=N cwd=DIR", "window", "command ID", "exit".
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string g_logPath;
+std::string g_lastCommand = "(none yet)";
+
+std::string EnvironmentValue(const char* name) {
+    char buffer[1024];
+    DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+    return length && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+}
+
+DWORD EnvironmentMs(const char* name) {
+    return static_cast<DWORD>(std::strtoul(EnvironmentValue(name).c_str(), nullptr, 10));
+}
+
+void Record(const std::string& line) {
+    HANDLE file = CreateFileA(g_logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+const char* CommandName(WPARAM id) {
+    switch (LOWORD(id)) {
+        case 40044: return "previous";
+        case 40045: return "play";
+        case 40046: return "pause";
+        case 40047: return "stop";
+        case 40048: return "next";
+        case 40001: return "close";
+        default: return "unknown";
+    }
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            Record("command " + std::to_string(LOWORD(wParam)));
+            g_lastCommand = std::to_string(LOWORD(wParam)) + " (" + CommandName(wParam) + ")";
+            InvalidateRect(window, nullptr, TRUE);
+            if (LOWORD(wParam) == 40001) DestroyWindow(window);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            RECT client;
+            GetClientRect(window, &client);
+            std::string text = "Winamp stand-in\nLast command: " + g_lastCommand;
+            SetBkMode(dc, TRANSPARENT);
+            DrawTextA(dc, text.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_WORDBREAK);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+std::string DefaultLogPath() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe(path, length);
+    return exe.substr(0, exe.rfind('\\') + 1) + "fakewinamp.log";
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    g_logPath = EnvironmentValue("FAKEWINAMP_LOG");
+    if (g_logPath.empty()) g_logPath = DefaultLogPath();
+
+    char cwd[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    Record("start pid=" + std::to_string(GetCurrentProcessId()) + " show=" + std::to_string(showCommand) +
+           " cwd=" + cwd);
+
+    if (DWORD delay = EnvironmentMs("FAKEWINAMP_WINDOW_DELAY_MS")) Sleep(delay);
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "Winamp v1.x";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("Winamp v1.x", "Winamp stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 300, 120,
+                                nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    Record("window");
+
+    if (DWORD hang = EnvironmentMs("FAKEWINAMP_HANG_MS")) Sleep(hang);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    Record("exit");
+    return 0;
+}

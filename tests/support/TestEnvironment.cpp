@@ -1,0 +1,151 @@
+#include "support/TestEnvironment.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "support/TestWindows.h"
+#include "winamp/Settings.h"
+
+std::string BinFolder() {
+    char path[MAX_PATH] = "";
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe(path, length);
+    return exe.substr(0, exe.rfind('\\'));
+}
+
+std::string JukeletExe() { return BinFolder() + "\\Jukelet.exe"; }
+std::string FakeWinampExe() { return BinFolder() + "\\fake_winamp.exe"; }
+
+std::string TempFolder() {
+    char path[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, path);
+    std::string folder = path;
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+void DeleteRegistryTree(HKEY root, const std::string& path) {
+    RegDeleteTreeA(root, path.c_str());
+    RegDeleteKeyA(root, path.c_str());
+}
+
+void ClearJukeletSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, SettingsKey); }
+
+void RememberWinampPath(const std::string& path) {
+    HKEY key = nullptr;
+    RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &key);
+    RegSetValueExA(key, WinampExeValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>(path.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string RememberedWinampPath() {
+    char buffer[4096] = "";
+    DWORD size = sizeof(buffer) - 1;
+    DWORD type = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, RRF_RT_ANY, &type, buffer, &size) !=
+        ERROR_SUCCESS)
+        return {};
+    return buffer;
+}
+
+StandIn::StandIn(std::string path) : path_(std::move(path)) {
+    CreateDirectoryA(path_.substr(0, path_.rfind('\\')).c_str(), nullptr);
+    CopyFileA(FakeWinampExe().c_str(), path_.c_str(), FALSE);
+    log_ = TempFolder() + "\\fakewinamp-" + std::to_string(GetCurrentProcessId()) + ".log";
+    DeleteFileA(log_.c_str());
+    SetEnvironmentVariableA("FAKEWINAMP_LOG", log_.c_str());
+    SetEnvironmentVariableA("FAKEWINAMP_WINDOW_DELAY_MS", nullptr);
+    SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", nullptr);
+}
+
+StandIn::~StandIn() {
+    started_.clear();
+    // Those the program under test started itself are known only by their image name.
+    KillProcessesNamed(path_.substr(path_.rfind('\\') + 1));
+    SetEnvironmentVariableA("FAKEWINAMP_LOG", nullptr);
+    SetEnvironmentVariableA("FAKEWINAMP_WINDOW_DELAY_MS", nullptr);
+    SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", nullptr);
+    DeleteFileA(log_.c_str());
+}
+
+void StandIn::SetWindowDelayMs(DWORD ms) {
+    SetEnvironmentVariableA("FAKEWINAMP_WINDOW_DELAY_MS", std::to_string(ms).c_str());
+}
+
+void StandIn::SetHangMs(DWORD ms) {
+    SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", std::to_string(ms).c_str());
+}
+
+HWND StandIn::StartAndWait(int showCommand) {
+    std::string line = "\"" + path_ + "\"";
+    started_.push_back(TestProcess::Start(path_, line, showCommand));
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowA("Winamp v1.x", nullptr)) != nullptr; }, 10000);
+    WaitForLogLine("window", 10000);
+    return window;
+}
+
+std::vector<std::string> StandIn::Log() const {
+    std::vector<std::string> lines;
+    std::ifstream file(log_);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<int> StandIn::Commands() const {
+    std::vector<int> commands;
+    for (const std::string& line : Log())
+        if (line.rfind("command ", 0) == 0) commands.push_back(std::stoi(line.substr(8)));
+    return commands;
+}
+
+int StandIn::StartCount() const {
+    int count = 0;
+    for (const std::string& line : Log())
+        if (line.rfind("start ", 0) == 0) ++count;
+    return count;
+}
+
+bool StandIn::WaitForCommands(size_t count, DWORD timeoutMs) const {
+    return WaitUntil([&] { return Commands().size() >= count; }, timeoutMs);
+}
+
+bool StandIn::WaitForLogLine(const std::string& prefix, DWORD timeoutMs) const {
+    return WaitUntil(
+        [&] {
+            for (const std::string& line : Log())
+                if (line.rfind(prefix, 0) == 0) return true;
+            return false;
+        },
+        timeoutMs);
+}
+
+bool RunJukelet(const std::string& arguments, DWORD timeoutMs, DWORD* exitCode) {
+    TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), arguments);
+    if (!jukelet) return false;
+    bool ended = jukelet.WaitForExit(timeoutMs);
+    if (exitCode) *exitCode = jukelet.ExitCode();
+    return ended;
+}
+
+bool RunJukeletAndDismiss(const std::string& arguments, DWORD timeoutMs) {
+    TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), arguments);
+    if (!jukelet) return false;
+    WaitUntil(
+        [&] {
+            if (!jukelet.IsRunning()) return true;
+            for (HWND window : FindTopWindows(jukelet.id(), "", "Jukelet Configuration"))
+                if (IsWindowVisible(window)) {
+                    PostMessageA(window, WM_CLOSE, 0, 0);
+                    return true;
+                }
+            return false;
+        },
+        timeoutMs);
+    return jukelet.WaitForExit(timeoutMs);
+}

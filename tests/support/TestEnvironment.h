@@ -1,0 +1,59 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/TestProcess.h"
+
+// Where the test programs and the program under test were built (one folder).
+std::string BinFolder();
+std::string JukeletExe();
+std::string FakeWinampExe();
+
+// The stand-in is installed where a real Winamp would be: a path with a space in it.
+constexpr const char* WinampFolder = "C:\\Program Files\\Winamp";
+constexpr const char* WinampExePath = "C:\\Program Files\\Winamp\\winamp.exe";
+
+// The program's remembered settings, wiped or set for a test.
+void ClearJukeletSettings();
+void RememberWinampPath(const std::string& path);
+std::string RememberedWinampPath();  // "" when nothing is stored
+void DeleteRegistryTree(HKEY root, const std::string& path);
+std::string TempFolder();
+
+// The Winamp stand-in: installed at `path`, recording into a fresh log. Every stand-in
+// process still running is ended when this goes.
+class StandIn {
+public:
+    explicit StandIn(std::string path = WinampExePath);
+    ~StandIn();
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+
+    const std::string& path() const { return path_; }
+    void SetWindowDelayMs(DWORD ms);
+    void SetHangMs(DWORD ms);
+
+    // Starts it as a user would, with this show command, and waits for its window.
+    HWND StartAndWait(int showCommand = SW_SHOWNORMAL);
+
+    std::vector<std::string> Log() const;
+    std::vector<int> Commands() const;
+    int StartCount() const;
+    bool WaitForCommands(size_t count, DWORD timeoutMs = 10000) const;
+    bool WaitForLogLine(const std::string& prefix, DWORD timeoutMs = 10000) const;
+
+private:
+    std::string path_;
+    std::string log_;
+    std::vector<TestProcess> started_;
+};
+
+// Runs Jukelet with this exact argument string and waits (bounded) for it to end.
+// Returns false when it did not end in time (it is then killed).
+bool RunJukelet(const std::string& arguments, DWORD timeoutMs = 15000, DWORD* exitCode = nullptr);
+
+// Runs Jukelet with an argument string that is no switch: closes the configuration window
+// if it opens, and tells whether the program then ended in time.
+bool RunJukeletAndDismiss(const std::string& arguments, DWORD timeoutMs = 15000);

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever of the toolchain and test rig is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
+  googletest
+  wine wine64 fonts-wine xvfb x11-utils imagemagick python3 nsis
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# A 32-bit Wine cannot run on these kernels and would shadow wine64.
+if dpkg-query -W -f='${Status}' wine32 2>/dev/null | grep -q 'install ok installed'; then
+  echo "setup: wine32 is installed; the 64-bit test build needs it removed (apt-get remove wine32)" >&2
+  exit 1
+fi
