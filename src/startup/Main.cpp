@@ -1,17 +1,29 @@
 #include <windows.h>
 
 #include "startup/CommandLine.h"
+#include "startup/SingleInstance.h"
 #include "startup/Switches.h"
+#include "ui/AboutWindow.h"
+#include "ui/HelpWindow.h"
+#include "ui/MainWindow.h"
 #include "winamp/Locator.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (!LocateWinamp([] { return HWND(nullptr); })) return 0;
+    AboutWindow about;
+    HelpWindow help;
+    MainWindow configuration(about, help);
+
+    // The configuration window is created only if the locator must ask the user.
+    if (!LocateWinamp([&] { return configuration.CreateHidden(); })) return 0;
     SetToolbarFolders(ProgramFolder());
 
     if (const CommandSwitch* command = MatchSwitch(ArgumentString(GetCommandLineA()))) {
         command->action();
         return 0;
     }
-    // Without a switch the configuration window would open here.
-    return 0;
+
+    SingleInstance instance;
+    if (instance.AnotherIsRunning()) return 0;
+    configuration.Show();
+    return DialogWindow::RunMessageLoop();
 }

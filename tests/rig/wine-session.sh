@@ -47,7 +47,8 @@ wine_start_xvfb() {
 }
 
 wine_session_start() {
-  local build=$1 keep_display=${2:-}
+  local build keep_display=${2:-}
+  build=$(cd "$1" && pwd)
   wine_env
   mkdir -p "$build/wine"
   wine_make_template "$build/wine/template"

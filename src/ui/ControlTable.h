@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+// A window's controls as data: kind, caption and place in twips, in tab order.
+enum class ControlKind {
+    PushButton,
+    DefaultPushButton,
+    Label,          // reports clicks and takes the pointer's moves over it
+    Frame,          // a captioned group box
+    Separator,      // an etched horizontal line
+    TextBox,
+    ReadOnlyMemo,   // multi-line, read-only, wrapping, vertical scroll bar
+    IconPicture,
+    BitmapPicture,  // with a sunken border
+};
+
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    int container;  // the id of the frame it sits in, or 0 for the window itself
+    const char* caption;
+    int left, top, width, height;  // twips, relative to the container's client area
+};
+
+struct WindowSpec {
+    const char* caption;
+    int clientWidth, clientHeight;  // twips
+    bool showsIcon;                 // a window without one gets the plain dialog frame
+};
+
+constexpr int TwipsPerInch = 1440;
+
+inline int TwipsToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), TwipsPerInch);
+}
+
+// The pixel rectangle of a control in its window's client area at this DPI. Position and
+// size are scaled apart, so controls of one size stay one size.
+RECT ControlRect(const ControlSpec& control, const std::vector<ControlSpec>& table, UINT dpi);

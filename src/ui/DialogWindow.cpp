@@ -1,0 +1,168 @@
+#include "ui/DialogWindow.h"
+
+#include <algorithm>
+
+#include "ui/Dpi.h"
+
+std::vector<DialogWindow*> DialogWindow::live_;
+
+namespace {
+
+// A fixed dialog frame: title bar and system menu, no sizing, no minimise or maximise box.
+constexpr DWORD FrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+
+// An empty in-memory template: the controls are made from the table once the font is known.
+struct alignas(4) EmptyDialogTemplate {
+    DLGTEMPLATE header;
+    WORD menu, windowClass, title;
+    WORD pointSize;
+    wchar_t font[14];
+};
+
+struct ControlClass {
+    const char* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassFor(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::PushButton: return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case ControlKind::DefaultPushButton: return {"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0};
+        // Statics report clicks and take the pointer's moves, so the window sees only
+        // the moves over its own background.
+        case ControlKind::Label: return {"STATIC", SS_LEFT | SS_NOTIFY, 0};
+        case ControlKind::Frame: return {"BUTTON", BS_GROUPBOX, 0};
+        case ControlKind::Separator: return {"STATIC", SS_ETCHEDHORZ | SS_NOTIFY, 0};
+        case ControlKind::TextBox: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::ReadOnlyMemo:
+            return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::IconPicture: return {"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0};
+        case ControlKind::BitmapPicture:
+            return {"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, WS_EX_CLIENTEDGE};
+    }
+    return {"STATIC", 0, 0};
+}
+
+}  // namespace
+
+DialogWindow::~DialogWindow() { Destroy(); }
+
+void DialogWindow::Destroy() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool DialogWindow::CreateFromTable(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
+                                   HWND centreOver) {
+    if (window_) return true;
+    spec_ = &spec;
+    controls_ = &controls;
+    EmptyDialogTemplate dialog = {};
+    dialog.header.style = FrameStyle | (spec.showsIcon ? 0 : DS_MODALFRAME);
+    dialog.pointSize = 8;
+    wcscpy(dialog.font, L"MS Sans Serif");
+    CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, nullptr, Procedure,
+                               reinterpret_cast<LPARAM>(this));
+    if (!window_) return false;
+    SizeAndCentre(centreOver);
+    return true;
+}
+
+void DialogWindow::CreateControls() {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const ControlSpec& control : *controls_) {
+        const ControlClass kind = ClassFor(control.kind);
+        const RECT r = ControlRect(control, *controls_, dpi_);
+        HWND child = CreateWindowExA(kind.exStyle, kind.name, control.caption, WS_CHILD | WS_VISIBLE | kind.style,
+                                     r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+void DialogWindow::SizeAndCentre(HWND centreOver) {
+    RECT frame = {0, 0, TwipsToPixels(spec_->clientWidth, dpi_), TwipsToPixels(spec_->clientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+
+    RECT area;
+    if (centreOver && IsWindowVisible(centreOver)) {
+        GetWindowRect(centreOver, &area);
+    } else {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    int left = area.left + (area.right - area.left - width) / 2;
+    int top = area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(window_, nullptr, std::max(left, 0), std::max(top, 0), width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DialogWindow* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<DialogWindow*>(lParam);
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        self->window_ = window;
+        live_.push_back(self);
+    } else {
+        self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    INT_PTR result = self->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        self->window_ = nullptr;
+        live_.erase(std::remove(live_.begin(), live_.end(), self), live_.end());
+        self->OnDestroyed();
+        // The program ends as soon as none of its windows is left.
+        if (live_.empty()) PostQuitMessage(0);
+    }
+    return result;
+}
+
+INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            dpi_ = DpiOf(window_);
+            SetWindowTextA(window_, spec_->caption);
+            CreateControls();
+            Form_Load();
+            if (HWND focus = InitialFocus()) {
+                SetFocus(focus);
+                return FALSE;
+            }
+            return TRUE;  // the first control in tab order takes the focus
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_CLOSE:
+            Destroy();
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            if (HBRUSH brush = OnLabelColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+                return reinterpret_cast<INT_PTR>(brush);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+int DialogWindow::RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        bool handled = false;
+        for (DialogWindow* window : live_) {
+            if (message.hwnd != window->window_ && !IsChild(window->window_, message.hwnd)) continue;
+            handled = window->PreTranslate(message) || IsDialogMessageA(window->window_, &message);
+            break;
+        }
+        if (handled) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/ControlTable.h"
+
+// One modeless dialog window built from a control table: the dialog manager gives it Tab,
+// Enter, Esc and access keys. Subclasses handle the events; one instance = one window.
+class DialogWindow {
+public:
+    DialogWindow() = default;
+    virtual ~DialogWindow();
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    bool exists() const { return window_ != nullptr; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    UINT dpi() const { return dpi_; }
+
+    void Destroy();
+
+    // The message loop of the whole program; returns when the last window has gone.
+    static int RunMessageLoop();
+
+protected:
+    // Creates the window hidden, sized and laid out at its DPI, and centred over
+    // centreOver (or on the screen when that is null).
+    bool CreateFromTable(const WindowSpec& spec, const std::vector<ControlSpec>& controls, HWND centreOver);
+
+    virtual void Form_Load() {}
+    // A control to focus without selecting its text; nullptr: the first in tab order.
+    virtual HWND InitialFocus() { return nullptr; }
+    virtual bool OnCommand(int id, int notification) = 0;
+    // Colours for labels; nullptr leaves the default.
+    virtual HBRUSH OnLabelColour(HDC, HWND) { return nullptr; }
+    // A queued message on its way to this window or one of its controls; true eats it.
+    virtual bool PreTranslate(MSG&) { return false; }
+    virtual void OnDestroyed() {}
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void SizeAndCentre(HWND centreOver);
+
+    HWND window_ = nullptr;
+    UINT dpi_ = 96;
+    const WindowSpec* spec_ = nullptr;
+    const std::vector<ControlSpec>* controls_ = nullptr;
+
+    static std::vector<DialogWindow*> live_;
+};

@@ -1,0 +1,200 @@
+#include "ui/MainWindow.h"
+
+#include <string>
+
+#include "../../resources/resource.h"
+#include "base/SharedState.h"
+#include "registry/Registry.h"
+#include "toolbar/ToolbarButtons.h"
+#include "ui/AboutWindow.h"
+#include "ui/HelpWindow.h"
+#include "winamp/FileExist.h"
+#include "winamp/FileSelector.h"
+#include "winamp/Locator.h"
+#include "winamp/Settings.h"
+
+namespace {
+
+constexpr const char* UnknownPathText = "Unknown - Please click Browse to select ... ->>";
+
+constexpr const char* AddHint =
+    "If the buttons do not immediately appear on your IE toolbar, right-click the toolbar \r"
+    "and click 'Customize...' then add the buttons manually.";
+const std::string MachineAddedMessage = std::string("Icons added to all users. \r\r") + AddHint;
+const std::string UserAddedMessage = std::string("Icons added to the current user. \r\r") + AddHint;
+
+constexpr const char* MachineAddFailedMessage =
+    "The icons could not be added for all users.\r\r"
+    "Adding icons for every user of this computer needs administrator rights: "
+    "close Jukelet, start it again as an administrator (right-click it and choose "
+    "'Run as administrator') and click 'Add to this Machine' again.";
+constexpr const char* UserAddFailedMessage =
+    "The icons could not be added for the current user.\r\r"
+    "Your settings could not be changed. Check that you may change Internet Explorer's "
+    "settings on this computer, then click 'Add to Current User' again.";
+
+constexpr const char* RemoveQuestion =
+    "This will remove all Winamp control buttons from Internet Explorer,\r"
+    "and applies to ALL users.\r\rContinue?";
+
+constexpr COLORREF TitleBlue = 0x00FF0000;
+
+// Arial 14.25 point, bold, at the window's DPI.
+HFONT CreateTitleFont(UINT dpi) {
+    return CreateFontA(-MulDiv(1425, static_cast<int>(dpi), 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, "Arial");
+}
+
+HICON LoadIconSized(int resourceId, int size) {
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, 0));
+}
+
+std::string TextOf(HWND control) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+// clang-format off
+const WindowSpec MainWindow::Spec = {"Jukelet Configuration", 5955, 4680, true};
+
+// In tab order; positions inside a frame are relative to the frame.
+const std::vector<ControlSpec> MainWindow::Controls = {
+    //  id                    kind                            inside      caption                                                                   left  top   width height
+    {cmdAddUser,          ControlKind::DefaultPushButton, Frame1,            "&Add to Current User",                                               240,  360, 1695, 375},
+    {cmdAddMachine,       ControlKind::PushButton,        Frame1,            "Add to this &Machine",                                               240,  960, 1695, 375},
+    {cmdRemoveAllButtons, ControlKind::PushButton,        Frame1,            "&Remove All",                                                        240, 1560, 1695, 375},
+    {txtWinampExe,        ControlKind::TextBox,           fraWinampLocation, UnknownPathText,                                                       180,  270, 3855, 285},
+    {cmdBrowse,           ControlKind::PushButton,        fraWinampLocation, "Bro&wse...",                                                         4200,  240, 1215, 330},
+    {Command1,            ControlKind::PushButton,        0,                 "&Help",                                                              1320, 4200, 1335, 375},
+    {cmdAbout,            ControlKind::PushButton,        0,                 "A&bout",                                                             2880, 4200, 1335, 375},
+    {DialogText1,         ControlKind::Label,             Frame1,            "Add Winamp control icons for the currently logged-on user only.",   2040,  360, 3375, 450},
+    {cmdClose,            ControlKind::PushButton,        0,                 "&Close",                                                             4440, 4200, 1335, 375},
+    {Frame1,              ControlKind::Frame,             0,                 "Toolbar Buttons",                                                     120, 1080, 5655, 2175},
+    {Picture1,            ControlKind::IconPicture,       0,                 "",                                                                    210,  180,  480, 480},
+    {DialogText0,         ControlKind::Label,             0,                 "Jukelet",                                                             855,  165, 2865, 330},
+    {Label1,              ControlKind::Label,             0,                 "Control Winamp playback directly from your Internet Explorer window.", 795,  495, 5055, 255},
+    {fraWinampLocation,   ControlKind::Frame,             0,                 "Winamp Location",                                                     120, 3360, 5655, 735},
+    {DialogText2,         ControlKind::Label,             Frame1,            "Add icons for all users on this computer",                          2040, 1005, 3375, 270},
+    {DialogText3,         ControlKind::Label,             Frame1,            "Remove all Winamp control icons from Internet Explorer for ALL users.", 2040, 1560, 3375, 450},
+    // A line from (120, 840) to (5760, 840).
+    {Line1,               ControlKind::Separator,         0,                 "",                                                                    120,  840, 5640,  30},
+};
+// clang-format on
+
+HWND MainWindow::CreateHidden() {
+    if (!exists()) CreateFromTable(Spec, Controls, nullptr);
+    return handle();
+}
+
+void MainWindow::Show() {
+    if (!CreateHidden()) return;
+    ShowWinampPath();
+    ShowWindow(handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(handle());
+}
+
+void MainWindow::ShowWinampPath() {
+    SetWindowTextA(Control(txtWinampExe), WinampPath.empty() ? UnknownPathText : WinampPath.c_str());
+}
+
+void MainWindow::Form_Load() {
+    const int bigSize = GetSystemMetrics(SM_CXICON);
+    const int smallSize = GetSystemMetrics(SM_CXSMICON);
+    bigIcon_.reset(LoadIconSized(IDI_JUKELET, bigSize));
+    smallIcon_.reset(LoadIconSized(IDI_JUKELET, smallSize));
+    SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+    pictureIcon_.reset(LoadIconSized(IDI_PICTURE, TwipsToPixels(480, dpi())));
+    SendMessageA(Control(Picture1), STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_.get()), 0);
+
+    titleFont_.reset(CreateTitleFont(dpi()));
+    SendMessageA(Control(DialogText0), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+
+    SendMessageA(handle(), DM_SETDEFID, cmdAddUser, 0);
+    ShowWinampPath();
+}
+
+HBRUSH MainWindow::OnLabelColour(HDC dc, HWND label) {
+    if (label != Control(DialogText0)) return nullptr;
+    SetTextColor(dc, TitleBlue);
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+bool MainWindow::OnCommand(int id, int notification) {
+    if (notification != BN_CLICKED) return false;
+    switch (id) {
+        case cmdAddUser: cmdAddUser_Click(); return true;
+        case cmdAddMachine: cmdAddMachine_Click(); return true;
+        case cmdRemoveAllButtons: cmdRemoveAllButtons_Click(); return true;
+        case cmdBrowse: cmdBrowse_Click(); return true;
+        case cmdClose: cmdClose_Click(); return true;
+        case cmdAbout: cmdAbout_Click(); return true;
+        case Command1: Command1_Click(); return true;
+        default: return false;
+    }
+}
+
+void MainWindow::cmdAddUser_Click() {
+    const bool added = AddAllButtons(HKEY_CURRENT_USER);
+    if (added)
+        MessageBoxA(handle(), UserAddedMessage.c_str(), "Add", MB_OK | MB_ICONINFORMATION);
+    else
+        MessageBoxA(handle(), UserAddFailedMessage, "Add", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainWindow::cmdAddMachine_Click() {
+    const bool added = AddAllButtons(HKEY_LOCAL_MACHINE);
+    if (added)
+        MessageBoxA(handle(), MachineAddedMessage.c_str(), "Add", MB_OK | MB_ICONINFORMATION);
+    else
+        MessageBoxA(handle(), MachineAddFailedMessage, "Add", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainWindow::cmdRemoveAllButtons_Click() {
+    if (MessageBoxA(handle(), RemoveQuestion, "Remove Buttons", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+    RemoveAllButtons(HKEY_LOCAL_MACHINE);
+    RemoveAllButtons(HKEY_CURRENT_USER);
+
+    // Say where buttons were left behind (a key without the right to delete it).
+    const bool machineLeft = AnyButtonInstalled(HKEY_LOCAL_MACHINE);
+    const bool userLeft = AnyButtonInstalled(HKEY_CURRENT_USER);
+    if (!machineLeft && !userLeft) return;
+    const char* where = machineLeft && userLeft ? "all users and for the current user"
+                        : machineLeft           ? "all users"
+                                                : "the current user";
+    const std::string text = std::string("Some toolbar buttons could not be removed for ") + where +
+                             ".\r\r" +
+                             (machineLeft ? "Removing buttons for every user needs administrator rights: start "
+                                            "Jukelet as an administrator and click 'Remove All' again."
+                                          : "Close Internet Explorer and click 'Remove All' again.");
+    MessageBoxA(handle(), text.c_str(), "Remove Buttons", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainWindow::cmdBrowse_Click() {
+    if (std::optional<std::string> chosen = ChooseWinampFile(handle(), BrowseSelectorTitle)) {
+        WinampPath = *chosen;
+        SetWindowTextA(Control(txtWinampExe), WinampPath.c_str());
+        return;
+    }
+    if (!FileExist(TextOf(Control(txtWinampExe))))
+        MessageBoxA(handle(), NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainWindow::cmdClose_Click() {
+    if (FileExist(WinampPath)) SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, WinampPath);
+    // The program ends with its last window.
+    about_.Destroy();
+    help_.Destroy();
+    Destroy();
+}
+
+void MainWindow::cmdAbout_Click() { about_.Show(PictureIcon()); }
+
+void MainWindow::Command1_Click() { help_.Show(handle()); }

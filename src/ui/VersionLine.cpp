@@ -1,0 +1,25 @@
+#include "ui/VersionLine.h"
+
+#include <cstring>
+
+std::string VersionLine(DWORD fileVersionMS, DWORD fileVersionLS) {
+    return "Version " + std::to_string(HIWORD(fileVersionMS)) + "." + std::to_string(LOWORD(fileVersionMS)) +
+           "." + std::to_string(LOWORD(fileVersionLS));
+}
+
+std::string OwnVersionLine() {
+    // Read straight from the resource: no need for version.dll.
+    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
+    HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
+    const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
+    if (!bytes) return std::string();
+    const DWORD size = SizeofResource(nullptr, resource);
+    const DWORD signature = 0xFEEF04BD;
+    for (DWORD offset = 0; offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
+        if (std::memcmp(bytes + offset, &signature, sizeof(signature)) != 0) continue;
+        VS_FIXEDFILEINFO info;
+        std::memcpy(&info, bytes + offset, sizeof(info));
+        return VersionLine(info.dwFileVersionMS, info.dwFileVersionLS);
+    }
+    return std::string();
+}
