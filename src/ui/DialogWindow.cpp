@@ -46,7 +46,13 @@ ControlClass ClassFor(ControlKind kind) {
 
 }  // namespace
 
-DialogWindow::~DialogWindow() { Destroy(); }
+DialogWindow::~DialogWindow() {
+    if (!window_) return;
+    // The subclass is gone already: the window must not call back into it while it dies.
+    SetWindowLongPtrA(window_, DWLP_USER, 0);
+    live_.erase(std::remove(live_.begin(), live_.end(), this), live_.end());
+    DestroyWindow(window_);
+}
 
 void DialogWindow::Destroy() {
     if (window_) DestroyWindow(window_);

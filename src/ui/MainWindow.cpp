@@ -173,7 +173,8 @@ void MainWindow::cmdRemoveAllButtons_Click() {
                              ".\r\r" +
                              (machineLeft ? "Removing buttons for every user needs administrator rights: start "
                                             "Jukelet as an administrator and click 'Remove All' again."
-                                          : "Close Internet Explorer and click 'Remove All' again.");
+                                          : "Check that you may change your own Internet Explorer settings, "
+                                            "then click 'Remove All' again.");
     MessageBoxA(handle(), text.c_str(), "Remove Buttons", MB_OK | MB_ICONEXCLAMATION);
 }
 
