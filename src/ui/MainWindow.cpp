@@ -141,20 +141,17 @@ bool MainWindow::OnCommand(int id, int notification) {
     }
 }
 
-void MainWindow::cmdAddUser_Click() {
-    const bool added = AddAllButtons(HKEY_CURRENT_USER);
-    if (added)
-        MessageBoxA(handle(), UserAddedMessage.c_str(), "Add", MB_OK | MB_ICONINFORMATION);
-    else
-        MessageBoxA(handle(), UserAddFailedMessage, "Add", MB_OK | MB_ICONEXCLAMATION);
-}
+void MainWindow::cmdAddUser_Click() { AddButtonsFor(HKEY_CURRENT_USER, UserAddedMessage, UserAddFailedMessage); }
 
 void MainWindow::cmdAddMachine_Click() {
-    const bool added = AddAllButtons(HKEY_LOCAL_MACHINE);
-    if (added)
-        MessageBoxA(handle(), MachineAddedMessage.c_str(), "Add", MB_OK | MB_ICONINFORMATION);
+    AddButtonsFor(HKEY_LOCAL_MACHINE, MachineAddedMessage, MachineAddFailedMessage);
+}
+
+void MainWindow::AddButtonsFor(ScopeRoot root, const std::string& addedMessage, const char* failedMessage) {
+    if (AddAllButtons(root))
+        MessageBoxA(handle(), addedMessage.c_str(), "Add", MB_OK | MB_ICONINFORMATION);
     else
-        MessageBoxA(handle(), MachineAddFailedMessage, "Add", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(handle(), failedMessage, "Add", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::cmdRemoveAllButtons_Click() {

@@ -1,5 +1,8 @@
 #pragma once
+#include <string>
+
 #include "base/UniqueHandle.h"
+#include "registry/Registry.h"
 #include "ui/DialogWindow.h"
 
 class AboutWindow;
@@ -53,6 +56,7 @@ private:
     void Command1_Click();
 
     void ShowWinampPath();
+    void AddButtonsFor(ScopeRoot root, const std::string& addedMessage, const char* failedMessage);
 
     AboutWindow& about_;
     HelpWindow& help_;
