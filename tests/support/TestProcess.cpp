@@ -14,8 +14,9 @@ TestProcess TestProcess::Start(const std::string& application, const std::string
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back('\0');
     TestProcess result;
-    if (!CreateProcessA(application.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
+    const char* program = application.empty() ? nullptr : application.c_str();
+    if (!CreateProcessA(program, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
         return result;
     CloseHandle(info.hThread);
     result.process_.reset(info.hProcess);

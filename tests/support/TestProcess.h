@@ -9,7 +9,8 @@
 class TestProcess {
 public:
     TestProcess() = default;
-    // commandLine is the whole command line, program included.
+    // commandLine is the whole command line, program included. An empty application lets
+    // the system take the program from commandLine, as a shell does.
     static TestProcess Start(const std::string& application, const std::string& commandLine,
                              int showCommand = SW_SHOWNORMAL);
     // Starts application with exactly this argument string after the quoted program name.

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "install/InstallRig.h"
+#include "registry/Registry.h"
+#include "startup/CommandLine.h"
+#include "support/TestEnvironment.h"
+#include "support/TestWindows.h"
+#include "toolbar/ButtonCatalogue.h"
+#include "toolbar/ToolbarButtons.h"
+#include "version.h"
+#include "winamp/RemoteControl.h"
+#include "winamp/Settings.h"
+
+namespace {
+
+constexpr const char* InstallFolder = "C:\\Apps\\Tools";
+
+std::string Installed(const std::string& relative) { return std::string(InstallFolder) + "\\" + relative; }
+
+std::vector<std::string> Descriptions(const std::vector<IconImage>& images) {
+    std::vector<std::string> descriptions;
+    for (const IconImage& image : images) descriptions.push_back(Describe(image));
+    return descriptions;
+}
+
+UINT ShowState(HWND window) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    return placement.showCmd;
+}
+
+// Installed silently into a folder of the user's choosing, as an administrator.
+class SilentInstall : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WipeInstallation(InstallFolder);
+        ASSERT_TRUE(RunSetup(std::string("/S /D=") + InstallFolder)) << SetupExe();
+    }
+    void TearDown() override { WipeInstallation(InstallFolder); }
+};
+
+TEST_F(SilentInstall, PutsExactlyTheProgramItsIconsAndItsShortcutsIntoTheChosenFolder) {
+    std::vector<std::string> expected = {"Icons\\", "Jukelet.exe", "Links\\", "Uninstall.exe"};
+    for (const ToolbarButton& button : ButtonCatalogue) {
+        expected.push_back(std::string("Icons") + button.icon);
+        expected.push_back(std::string("Icons") + button.hotIcon);
+        expected.push_back(std::string("Links") + button.link);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(TreeOf(InstallFolder), expected);
+    EXPECT_TRUE(FileBytes(Installed("Jukelet.exe")) == FileBytes(JukeletExe())) << "not the program just built";
+}
+
+TEST_F(SilentInstall, EachShortcutStartsTheProgramWithItsSwitchInTheInstallFolder) {
+    for (const ToolbarButton& button : ButtonCatalogue) {
+        const Shortcut link = ReadShortcut(std::string(InstallFolder) + "\\Links" + button.link);
+        ASSERT_TRUE(link.loaded) << button.link;
+        EXPECT_EQ(link.target, Installed("Jukelet.exe")) << button.link;
+        EXPECT_EQ(link.arguments, button.linkSwitch) << button.link;
+        EXPECT_EQ(link.workingDirectory, InstallFolder) << button.link;
+    }
+}
+
+TEST_F(SilentInstall, TheStartMenuShortcutOpensTheConfigurationWindow) {
+    const Shortcut start = ReadShortcut(StartMenuShortcut());
+    ASSERT_TRUE(start.loaded) << StartMenuShortcut();
+    EXPECT_EQ(start.target, Installed("Jukelet.exe"));
+    EXPECT_EQ(start.arguments, "");
+}
+
+TEST_F(SilentInstall, EachToolbarIconHoldsBothSizesInSixteenAndIn256Colours) {
+    for (const ToolbarButton& button : ButtonCatalogue)
+        for (const char* icon : {button.icon, button.hotIcon}) {
+            const std::string path = std::string(InstallFolder) + "\\Icons" + icon;
+            std::string problem;
+            const std::vector<std::string> images = Descriptions(ReadIconFile(path, &problem));
+            ASSERT_TRUE(problem.empty()) << problem;
+            for (const char* wanted : {"20x20 4bpp", "20x20 8bpp", "16x16 4bpp", "16x16 8bpp"})
+                EXPECT_NE(std::find(images.begin(), images.end(), wanted), images.end())
+                    << path << " lacks a decodable " << wanted << " image";
+            for (const std::string& image : images)
+                EXPECT_EQ(image.find("undecodable"), std::string::npos) << path << ": " << image;
+        }
+}
+
+TEST_F(SilentInstall, AppearsInAddRemovePrograms) {
+    auto value = [](const char* name) { return GetString(HKEY_LOCAL_MACHINE, UninstallKey, name); };
+    EXPECT_EQ(value("DisplayName"), JUKELET_PRODUCT);
+    EXPECT_EQ(value("DisplayVersion"), JUKELET_VERSION_TEXT);
+    EXPECT_EQ(value("Publisher"), JUKELET_COMPANY);
+    EXPECT_EQ(value("DisplayIcon"), Installed("Jukelet.exe"));
+    EXPECT_EQ(value("InstallLocation"), InstallFolder);
+    EXPECT_EQ(value("UninstallString"), "\"" + Installed("Uninstall.exe") + "\"");
+    EXPECT_EQ(value("QuietUninstallString"), value("UninstallString") + " /S");
+}
+
+TEST(SetupProgram, CarriesTheVersionThePublisherAndTheProgramIcon) {
+    EXPECT_EQ(FixedFileVersion(SetupExe()), JUKELET_VERSION_TEXT);
+    EXPECT_EQ(VersionString(SetupExe(), "ProductVersion"), JUKELET_VERSION_TEXT);
+    EXPECT_EQ(VersionString(SetupExe(), "CompanyName"), JUKELET_COMPANY);
+    EXPECT_EQ(VersionString(SetupExe(), "ProductName"), JUKELET_PRODUCT);
+
+    std::string problem;
+    const std::vector<IconImage> wanted = ReadIconFile(JUKELET_APP_ICON, &problem);
+    ASSERT_TRUE(problem.empty()) << problem;
+    const std::vector<IconImage> shown = ReadProgramIcon(SetupExe());
+    ASSERT_EQ(Descriptions(shown), Descriptions(wanted));
+    for (size_t i = 0; i < shown.size(); ++i)
+        EXPECT_TRUE(shown[i].bits == wanted[i].bits) << "image " << Describe(shown[i]) << " differs";
+}
+
+class DefaultInstall : public ::testing::Test {
+protected:
+    void SetUp() override { WipeInstallation(folder_); }
+    void TearDown() override { WipeInstallation(folder_); }
+    const std::string folder_ = ProgramFilesFolder() + "\\Jukelet";
+};
+
+TEST_F(DefaultInstall, GoesIntoProgramFiles) {
+    ASSERT_FALSE(folder_.empty());
+    ASSERT_TRUE(RunSetup("/S"));
+    EXPECT_TRUE(FileExists(folder_ + "\\Jukelet.exe")) << folder_;
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), folder_);
+}
+
+// A user's click on the installed buttons, with the keys the configuration window writes
+// and Winamp played by the stand-in.
+class ToolbarClick : public SilentInstall {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(SilentInstall::SetUp());
+        RememberWinampPath(winamp_.path());
+        SetToolbarFolders(InstallFolder);
+        ASSERT_TRUE(AddAllButtons(HKEY_CURRENT_USER));
+    }
+
+    // As Internet Explorer does: the button with this caption has its Exec opened by the shell.
+    static void Click(const std::string& caption) {
+        const std::vector<std::string> execs = ToolbarButtonExecs(caption);
+        ASSERT_EQ(execs.size(), 1u) << caption;
+        ASSERT_TRUE(OpenThroughShell(execs[0])) << caption << ": " << execs[0];
+    }
+
+    StandIn winamp_;
+};
+
+TEST_F(ToolbarClick, EveryButtonShowsInstalledIconsAndRunsAnInstalledShortcut) {
+    for (const ToolbarButton& button : ButtonCatalogue)
+        for (const char* value : {"Exec", "Icon", "HotIcon"}) {
+            const std::string file = GetString(HKEY_CURRENT_USER, ButtonKeyPath(button.id), value);
+            EXPECT_TRUE(FileExists(file)) << button.text << " " << value << ": " << file;
+        }
+}
+
+TEST_F(ToolbarClick, TransportButtonsReachARunningWinamp) {
+    ASSERT_TRUE(winamp_.StartAndWait());
+    const std::pair<const char*, int> buttons[] = {
+        {"Previous", 40044}, {"Play", 40045}, {"Pause", 40046}, {"Stop", 40047}, {"Next", 40048}};
+    std::vector<int> expected;
+    for (const auto& [caption, command] : buttons) {
+        ASSERT_NO_FATAL_FAILURE(Click(caption));
+        expected.push_back(command);
+        ASSERT_TRUE(winamp_.WaitForCommands(expected.size())) << caption;
+    }
+    EXPECT_EQ(winamp_.Commands(), expected);
+    EXPECT_EQ(winamp_.StartCount(), 1);
+}
+
+TEST_F(ToolbarClick, OpenCloseClosesARunningWinampAndStartsAClosedOne) {
+    ASSERT_TRUE(winamp_.StartAndWait());
+    ASSERT_NO_FATAL_FAILURE(Click("Open/Close Winamp"));
+    ASSERT_TRUE(winamp_.WaitForLogLine("exit"));
+    EXPECT_EQ(winamp_.Commands(), std::vector<int>{40001});
+    ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() == nullptr; }, 5000));
+
+    ASSERT_NO_FATAL_FAILURE(Click("Open/Close Winamp"));
+    EXPECT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000));
+    EXPECT_EQ(winamp_.StartCount(), 2);
+}
+
+TEST_F(ToolbarClick, MinimizeRestoreMinimisesThenRestoresWinamp) {
+    HWND window = winamp_.StartAndWait(SW_SHOWNORMAL);
+    ASSERT_TRUE(window);
+    ASSERT_NO_FATAL_FAILURE(Click("Minimize/Restore Winamp"));
+    EXPECT_TRUE(WaitUntil([&] { return ShowState(window) == SW_SHOWMINIMIZED; }, 5000));
+    ASSERT_NO_FATAL_FAILURE(Click("Minimize/Restore Winamp"));
+    EXPECT_TRUE(WaitUntil([&] { return ShowState(window) == SW_SHOWNORMAL; }, 5000));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(winamp_.Commands().empty());
+}
+
+constexpr const char* OtherProgramButton =
+    "Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}";
+constexpr const char* CompanyKey = "Software\\Orvalle Software";
+constexpr const char* OtherProductKey = "Software\\Orvalle Software\\Other Tool";
+
+// Installed, with the buttons added for this user and for every user, a Winamp located and
+// remembered, and another program's button beside ours.
+class Uninstall : public SilentInstall {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(SilentInstall::SetUp());
+        RememberWinampPath(winamp_.path());
+        SetToolbarFolders(InstallFolder);
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            ASSERT_TRUE(AddAllButtons(root));
+            ASSERT_TRUE(SaveString(root, OtherProgramButton, "ButtonText", "Someone else"));
+        }
+        ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
+    }
+    void TearDown() override {
+        SilentInstall::TearDown();
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteRegistryTree(root, OtherProgramButton);
+        DeleteRegistryTree(HKEY_CURRENT_USER, CompanyKey);
+    }
+
+    StandIn winamp_;
+};
+
+TEST_F(Uninstall, RemovesEverythingOfOursAndNothingElse) {
+    std::ofstream(Installed("notes.txt")) << "the user's own file";
+    ASSERT_TRUE(SaveString(HKEY_CURRENT_USER, OtherProductKey, "Colour", "blue"));
+
+    ASSERT_TRUE(UninstallSilently());
+
+    EXPECT_EQ(TreeOf(InstallFolder), std::vector<std::string>{"notes.txt"});
+    EXPECT_FALSE(FileExists(StartMenuShortcut()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const char* scope = root == HKEY_CURRENT_USER ? "HKCU" : "HKLM";
+        for (const ToolbarButton& button : ButtonCatalogue)
+            EXPECT_FALSE(KeyExists(root, ButtonKeyPath(button.id))) << scope << " " << button.text;
+        EXPECT_EQ(GetString(root, OtherProgramButton, "ButtonText"), "Someone else") << scope;
+    }
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
+    EXPECT_EQ(GetString(HKEY_CURRENT_USER, OtherProductKey, "Colour"), "blue");
+    EXPECT_TRUE(FileExists(WinampExePath));
+}
+
+TEST_F(Uninstall, LeavesNoEmptyFolderOrCompanyKeyBehind) {
+    ASSERT_TRUE(UninstallSilently());
+    EXPECT_FALSE(FolderExists(InstallFolder));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, CompanyKey));
+}
+
+TEST_F(Uninstall, KeepsACompanyKeyThatHoldsValues) {
+    ASSERT_TRUE(SaveString(HKEY_CURRENT_USER, CompanyKey, "Licensee", "A. User"));
+    ASSERT_TRUE(UninstallSilently());
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
+    EXPECT_EQ(GetString(HKEY_CURRENT_USER, CompanyKey, "Licensee"), "A. User");
+}
+
+}  // namespace
