@@ -3,6 +3,8 @@
 //   FAKEWINAMP_LOG              file the records are appended to (default: beside the exe)
 //   FAKEWINAMP_WINDOW_DELAY_MS  start up this long before creating the main window
 //   FAKEWINAMP_HANG_MS          once the window exists, stop pumping messages this long
+//   FAKEWINAMP_TIMESTAMPS       when set, "start", "window" (its creation) and "command" end
+//                               in " qpc=COUNT"; "window" then adds " shown=COUNT"
 // Records, one per line: "start pid=P show=N cwd=DIR", "window", "command ID", "exit".
 #include <windows.h>
 
@@ -14,6 +16,7 @@ namespace {
 
 std::string g_logPath;
 std::string g_lastCommand = "(none yet)";
+bool g_timestamps = false;
 
 std::string EnvironmentValue(const char* name) {
     char buffer[1024];
@@ -23,6 +26,15 @@ std::string EnvironmentValue(const char* name) {
 
 DWORD EnvironmentMs(const char* name) {
     return static_cast<DWORD>(std::strtoul(EnvironmentValue(name).c_str(), nullptr, 10));
+}
+
+// The performance counter is one clock for every process, so the benchmark can set
+// these against its own.
+std::string Stamp(const char* name = "qpc") {
+    if (!g_timestamps) return std::string();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return std::string(" ") + name + "=" + std::to_string(now.QuadPart);
 }
 
 void Record(const std::string& line) {
@@ -50,7 +62,7 @@ const char* CommandName(WPARAM id) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            Record("command " + std::to_string(LOWORD(wParam)));
+            Record("command " + std::to_string(LOWORD(wParam)) + Stamp());
             g_lastCommand = std::to_string(LOWORD(wParam)) + " (" + CommandName(wParam) + ")";
             InvalidateRect(window, nullptr, TRUE);
             if (LOWORD(wParam) == 40001) DestroyWindow(window);
@@ -84,13 +96,15 @@ std::string DefaultLogPath() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    g_timestamps = !EnvironmentValue("FAKEWINAMP_TIMESTAMPS").empty();
+    const std::string started = Stamp();
     g_logPath = EnvironmentValue("FAKEWINAMP_LOG");
     if (g_logPath.empty()) g_logPath = DefaultLogPath();
 
     char cwd[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, cwd);
     Record("start pid=" + std::to_string(GetCurrentProcessId()) + " show=" + std::to_string(showCommand) +
-           " cwd=" + cwd);
+           " cwd=" + cwd + started);
 
     if (DWORD delay = EnvironmentMs("FAKEWINAMP_WINDOW_DELAY_MS")) Sleep(delay);
 
@@ -103,9 +117,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     RegisterClassA(&windowClass);
     HWND window = CreateWindowA("Winamp v1.x", "Winamp stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 300, 120,
                                 nullptr, nullptr, instance, nullptr);
+    // From here a sender can find the window; it may even be served while it is being shown.
+    const std::string created = Stamp();
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    Record("window");
+    Record("window" + created + Stamp("shown"));
 
     if (DWORD hang = EnvironmentMs("FAKEWINAMP_HANG_MS")) Sleep(hang);
 

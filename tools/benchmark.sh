@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Measures Jukelet under Wine against programs that do the least the same job needs, prints
+# the table and writes it to docs/benchmark.md:   tools/benchmark.sh [RUNS]   (default 30)
+# Sets up what is missing and builds both architectures first, like tools/test.sh. Runs in
+# a throwaway Wine prefix on a private Xvfb display. Exits non-zero only when a click or a
+# window did not happen at all; times are reported, never judged.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-30}
+[[ "$runs" =~ ^[0-9]+$ ]] && ((runs > 0)) || { echo "usage: $0 [RUNS]" >&2; exit 2; }
+
+"$root/tools/setup.sh"
+"$root/tools/build.sh" all
+
+load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
+source "$root/tests/rig/wine-session.sh"
+trap wine_session_stop EXIT
+wine_session_start "$root/build/x64"
+
+failed=0
+rows=()
+# One measure: the harness prints Markdown rows; Wine's own chatter goes to a log.
+measure() {
+  local out status=0
+  out=$(wine "$root/build/x64/bin/bench_harness.exe" "$@" </dev/null 2>>"$WINEPREFIX/bench-stderr.log") || status=$?
+  out=$(printf '%s\n' "$out" | tr -d '\r' | grep '^|' || true)
+  if ((status != 0)) || [ -z "$out" ]; then
+    failed=1
+    [ -n "$out" ] || out="| bench_harness $* | FAILED (exit $status) | | |"
+  fi
+  while IFS= read -r line; do rows+=("$line"); done <<<"$out"
+}
+
+echo "benchmark: $runs runs per measure" >&2
+measure click "$runs"
+measure cold "$runs"
+measure cold "$runs" 500
+measure window "$runs"
+measure memory 10
+
+kb() { awk -v bytes="$1" 'BEGIN { printf "%.1f KB", bytes / 1024 }'; }
+imports_section=""
+for arch in x86 x64; do
+  case $arch in x86) objdump=i686-w64-mingw32-objdump ;; x64) objdump=x86_64-w64-mingw32-objdump ;; esac
+  exe="$root/build/$arch/bin/Jukelet.exe"
+  bytes=$(stat -c %s "$exe")
+  rsrc=$((16#$($objdump -h "$exe" | awk '$2 == ".rsrc" { print $3 }')))
+  target=""
+  [ $arch = x86 ] && target="target at most 200 KB"
+  rows+=("| d. Jukelet.exe $arch, resources included | $bytes bytes = $(kb "$bytes") (resources $(kb "$rsrc")) | | $target |")
+  # The import tables only: each DLL, then one line per function it gives the program.
+  imports=$($objdump -p "$exe" | awk '/^The Import Tables/ { on = 1; next } on && /^(The |PE File)/ { on = 0 }
+                                      on && (/DLL Name:/ || /^\t[0-9a-f]+\t/)')
+  dlls=$(awk '/DLL Name:/ { order[++k] = $3; dll = $3; next } { n[dll]++ }
+              END { for (i = 1; i <= k; i++) printf "%s%s (%d)", (i > 1 ? ", " : ""), order[i], n[order[i]] }' <<<"$imports")
+  rows+=("| d. Imports of Jukelet.exe $arch (functions) | $dlls | | |")
+  imports_section+=$'\n'"### $arch"$'\n\n```\n'"$(sed 's/^\t[0-9a-f]*\t *[0-9]* *//; s/^\tDLL Name: /\n/' <<<"$imports" | sed '1{/^$/d}')"$'\n```\n'
+done
+
+measure load 100
+
+cpu=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
+table=$(
+  echo "| Measure | Jukelet | Baseline | Result |"
+  echo "|---|---|---|---|"
+  printf '%s\n' "${rows[@]}"
+)
+mkdir -p "$root/docs"
+cat >"$root/docs/benchmark.md" <<EOF
+# Benchmark
+
+Written by \`tools/benchmark.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC').
+Machine: ${cpu:-unknown CPU}, $(nproc) cores, load average $load_at_start at the start; $(wine --version 2>/dev/null).
+The 64-bit build runs under Wine (this machine cannot run 32-bit code); the 32-bit one is only sized.
+$runs runs per time, after 3 warm-up runs; a program and its baseline take turns going first.
+
+$table
+
+- Times are QueryPerformanceCounter readings, one clock for every process: the harness
+  (\`bench/Harness.cpp\`) reads it just before CreateProcess, and the Winamp stand-in stamps
+  its "window" and "command" records with it.
+- The floor (\`bench/Floor.cpp\`) only finds Winamp's window and sends Play once; the empty
+  window (\`bench/EmptyWindow.cpp\`) only shows one window. Both are built with Jukelet's flags
+  and static runtime.
+- Peak working set: the harness plays Winamp's window itself and reads the click's process
+  while the click waits for its command to be taken. Under Wine it is the whole process,
+  Wine's own libraries included.
+- Hung Winamp: the stand-in stops pumping messages once its window exists; clicks are started
+  ten at a time and each one's life is timed from its launch to its end.
+
+## Import lists
+$imports_section
+EOF
+
+printf '%s\n' "$table"
+echo "benchmark: written to docs/benchmark.md" >&2
+exit $failed
