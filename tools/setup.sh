@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
   googletest
-  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick python3 nsis
+  wine wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick python3 nsis
 )
 
 missing=()

@@ -29,7 +29,7 @@ const std::vector<ControlSpec> AboutWindow::Controls = {
     {lblTitle,        ControlKind::Label,             0, "Jukelet",                                                          1080,  240, 3885, 360},
     {lblVersion,      ControlKind::Label,             0, "",                                                                 1050,  600, 3885, 225},
     {lblDescription1, ControlKind::Label,             0, JUKELET_COPYRIGHT,                                                  1080, 1320, 4605, 210},
-    {Frame1,          ControlKind::Separator,         0, "",                                                                  120, 1680, 5535, 135},
+    {Frame1,          ControlKind::BareFrame,         0, "",                                                                  120, 1680, 5535, 135},
     {lblEmail,        ControlKind::Label,             0, SupportEmail,                                                       1590, 2205, 2430, 225},
     {Picture1,        ControlKind::BitmapPicture,     0, "",                                                                  150, 1965, 1380, 525},
 };

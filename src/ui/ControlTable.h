@@ -9,7 +9,8 @@ enum class ControlKind {
     DefaultPushButton,
     Label,          // reports clicks and takes the pointer's moves over it
     Frame,          // a captioned group box
-    Separator,      // an etched horizontal line
+    Line,           // an etched horizontal line along the control's top
+    BareFrame,      // a frame without caption: an etched rectangle
     TextBox,
     ReadOnlyMemo,   // multi-line, read-only, wrapping, vertical scroll bar
     IconPicture,

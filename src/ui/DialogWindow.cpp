@@ -33,7 +33,10 @@ ControlClass ClassFor(ControlKind kind) {
         // the moves over its own background.
         case ControlKind::Label: return {"STATIC", SS_LEFT | SS_NOTIFY, 0};
         case ControlKind::Frame: return {"BUTTON", BS_GROUPBOX, 0};
-        case ControlKind::Separator: return {"STATIC", SS_ETCHEDHORZ | SS_NOTIFY, 0};
+        // Drawn by the window: the system resizes SS_ETCHEDHORZ statics to two pixels
+        // high and two wider than asked.
+        case ControlKind::Line:
+        case ControlKind::BareFrame: return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0};
         case ControlKind::TextBox: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::ReadOnlyMemo:
             return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
@@ -42,6 +45,13 @@ ControlClass ClassFor(ControlKind kind) {
             return {"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, WS_EX_CLIENTEDGE};
     }
     return {"STATIC", 0, 0};
+}
+
+// The etched line or bare frame of an owner-drawn static.
+void DrawEtched(const DRAWITEMSTRUCT& item, ControlKind kind) {
+    RECT area = item.rcItem;
+    FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &area, EDGE_ETCHED, kind == ControlKind::BareFrame ? BF_RECT : BF_TOP);
 }
 
 }  // namespace
@@ -148,6 +158,13 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_CLOSE:
             Destroy();
             return TRUE;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const ControlSpec* control = SpecOf(static_cast<int>(item.CtlID));
+            if (item.CtlType != ODT_STATIC || !control) return FALSE;
+            DrawEtched(item, control->kind);
+            return TRUE;
+        }
         case WM_CTLCOLORSTATIC:
             if (HBRUSH brush = OnLabelColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<INT_PTR>(brush);
@@ -155,6 +172,13 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         default:
             return FALSE;
     }
+}
+
+const ControlSpec* DialogWindow::SpecOf(int id) const {
+    if (controls_)
+        for (const ControlSpec& control : *controls_)
+            if (control.id == id) return &control;
+    return nullptr;
 }
 
 int DialogWindow::RunMessageLoop() {

@@ -44,6 +44,7 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void SizeAndCentre(HWND centreOver);
+    const ControlSpec* SpecOf(int id) const;
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;

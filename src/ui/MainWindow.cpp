@@ -82,7 +82,7 @@ const std::vector<ControlSpec> MainWindow::Controls = {
     {DialogText2,         ControlKind::Label,             Frame1,            "Add icons for all users on this computer",                          2040, 1005, 3375, 270},
     {DialogText3,         ControlKind::Label,             Frame1,            "Remove all Winamp control icons from Internet Explorer for ALL users.", 2040, 1560, 3375, 450},
     // A line from (120, 840) to (5760, 840).
-    {Line1,               ControlKind::Separator,         0,                 "",                                                                    120,  840, 5640,  30},
+    {Line1,               ControlKind::Line,              0,                 "",                                                                    120,  840, 5640,  30},
 };
 // clang-format on
 

@@ -1,0 +1,450 @@
+#include "ui/UiDriver.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "base/UniqueHandle.h"
+#include "support/TestEnvironment.h"
+#include "toolbar/ButtonCatalogue.h"
+
+ConfigurationRun::ConfigurationRun() : ConfigurationRun(NoWait{}) {
+    window_ = WaitForWindow(ConfigurationCaption);
+}
+
+ConfigurationRun::ConfigurationRun(NoWait) : process_(TestProcess::StartWithArguments(JukeletExe(), "")) {}
+
+HWND ConfigurationRun::WaitForWindow(const char* title, const std::string& className) const {
+    return WaitForTopWindow(process_.id(), className, title);
+}
+
+std::vector<HWND> ConfigurationRun::Windows(const char* title) const {
+    std::vector<HWND> visible;
+    for (HWND window : FindTopWindows(process_.id(), "", title))
+        if (IsWindowVisible(window)) visible.push_back(window);
+    return visible;
+}
+
+std::vector<HWND> ConfigurationRun::MessageBoxes() const {
+    std::vector<HWND> boxes;
+    for (HWND window : Windows(nullptr))
+        if (ClassNameOf(window) == "#32770" && GetDlgItem(window, 0xFFFF)) boxes.push_back(window);
+    return boxes;
+}
+
+HWND ConfigurationRun::Button(const std::string& caption) const {
+    return FindDescendantByText(window_, "Button", caption);
+}
+
+HWND ConfigurationRun::PathBox() const { return FindWindowExA(window_, nullptr, "Edit", nullptr); }
+
+RememberedWinamp::RememberedWinamp(const std::string& path) { RememberWinampPath(path); }
+RememberedWinamp::~RememberedWinamp() { ClearJukeletSettings(); }
+
+RECT RectInClient(HWND control, HWND window) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+    return TRUE;
+}
+
+DWORD ThreadOf(HWND window) { return GetWindowThreadProcessId(window, nullptr); }
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+void SendKeys(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+std::vector<HWND> ChildWindows(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(ThreadOf(window), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool BringToFront(HWND window) {
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == window) return true;
+            SetForegroundWindow(window);
+            return false;
+        },
+        WindowTimeoutMs);
+}
+
+void PressKey(HWND window, WORD virtualKey, std::vector<WORD> modifiers) {
+    BringToFront(window);
+    std::vector<INPUT> inputs;
+    for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+    inputs.push_back(KeyInput(virtualKey, false));
+    inputs.push_back(KeyInput(virtualKey, true));
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(KeyInput(*it, true));
+    SendKeys(inputs);
+}
+
+void TypeText(HWND window, const std::string& text) {
+    BringToFront(window);
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        const WORD key = LOBYTE(scan);
+        std::vector<WORD> modifiers;
+        if (HIBYTE(scan) & 1) modifiers.push_back(VK_SHIFT);
+        std::vector<INPUT> inputs;
+        for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+        inputs.push_back(KeyInput(key, false));
+        inputs.push_back(KeyInput(key, true));
+        for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, true));
+        SendKeys(inputs);
+    }
+}
+
+namespace {
+
+INPUT MouseInput(POINT screen, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    return input;
+}
+
+}  // namespace
+
+void MovePointer(POINT screen) {
+    INPUT move = MouseInput(screen, 0);
+    SendInput(1, &move, sizeof(move));
+}
+
+void ClickAt(POINT screen) {
+    INPUT click[] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                     MouseInput(screen, MOUSEEVENTF_LEFTUP)};
+    SendInput(3, click, sizeof(INPUT));
+}
+
+bool ClickCloseBox(HWND window) {
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    POINT client = {0, 0};
+    ClientToScreen(window, &client);
+    // Along the middle of the title bar, from the right, to the first point that is the close box.
+    const int y = (frame.top + client.y) / 2;
+    for (int x = frame.right - 1; x > frame.left; --x) {
+        DWORD_PTR hit = HTNOWHERE;
+        SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
+        if (hit != HTCLOSE) continue;
+        BringToFront(window);
+        ClickAt(POINT{x - 4, y});
+        return true;
+    }
+    return false;
+}
+
+ScreenImage CaptureScreen(const RECT& screenRect) {
+    ScreenImage image;
+    image.width = screenRect.right - screenRect.left;
+    image.height = screenRect.bottom - screenRect.top;
+    if (image.width <= 0 || image.height <= 0) return ScreenImage{};
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    GdiObject bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HGDIOBJ old = SelectObject(memory, bitmap.get());
+    BitBlt(memory, 0, 0, image.width, image.height, screen, screenRect.left, screenRect.top, SRCCOPY | CAPTUREBLT);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    const auto* bgra = static_cast<const BYTE*>(bits);
+    image.pixels.resize(static_cast<size_t>(image.width) * image.height);
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
+    return image;
+}
+
+ScreenImage CaptureClient(HWND control) {
+    RECT client = {};
+    GetClientRect(control, &client);
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return CaptureScreen(client);
+}
+
+void WaitForPaint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, WindowTimeoutMs, &ignored);
+    // The window's drawing reaches the screen once its thread is idle again.
+    Sleep(100);
+}
+
+RECT InkBounds(const ScreenImage& image, COLORREF background) {
+    RECT bounds = {image.width, image.height, 0, 0};
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.At(x, y) != background) {
+                bounds.left = std::min<LONG>(bounds.left, x);
+                bounds.top = std::min<LONG>(bounds.top, y);
+                bounds.right = std::max<LONG>(bounds.right, x + 1);
+                bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
+            }
+    if (bounds.right == 0) return RECT{};
+    return bounds;
+}
+
+int LongestInkRun(const ScreenImage& image, COLORREF background) {
+    int longest = 0;
+    for (int y = 0; y < image.height; ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width; ++x) {
+            run = image.At(x, y) != background ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+namespace {
+
+ScreenImage RenderIcon(HICON icon, int size, COLORREF background) {
+    ScreenImage image;
+    image.width = size;
+    image.height = size;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    GdiObject bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HGDIOBJ old = SelectObject(memory, bitmap.get());
+    GdiObject brush(CreateSolidBrush(background));
+    RECT all = {0, 0, size, size};
+    FillRect(memory, &all, static_cast<HBRUSH>(brush.get()));
+    DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    const auto* bgra = static_cast<const BYTE*>(bits);
+    image.pixels.resize(static_cast<size_t>(size) * size);
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
+    return image;
+}
+
+bool Near(COLORREF p, COLORREF q) {
+    return abs(GetRValue(p) - GetRValue(q)) + abs(GetGValue(p) - GetGValue(q)) + abs(GetBValue(p) - GetBValue(q)) <=
+           48;
+}
+
+}  // namespace
+
+double IconMismatch(const ScreenImage& area, HICON icon, int size) {
+    // Pixels that come out the same on two backgrounds are the icon's opaque ones.
+    const ScreenImage onMagenta = RenderIcon(icon, size, RGB(255, 0, 255));
+    const ScreenImage onGreen = RenderIcon(icon, size, RGB(0, 255, 0));
+    std::vector<int> opaque;
+    for (int i = 0; i < size * size; ++i)
+        if (onMagenta.pixels[i] == onGreen.pixels[i]) opaque.push_back(i);
+    if (opaque.empty()) return 1.0;
+    double best = 1.0;
+    for (int top = 0; top + size <= area.height; ++top)
+        for (int left = 0; left + size <= area.width; ++left) {
+            size_t differing = 0;
+            for (int i : opaque)
+                if (!Near(area.At(left + i % size, top + i / size), onMagenta.pixels[i])) ++differing;
+            best = std::min(best, static_cast<double>(differing) / static_cast<double>(opaque.size()));
+        }
+    return best;
+}
+
+BoxIcon IconShown(HWND box) {
+    HWND icon = GetDlgItem(box, 0x0440);
+    if (!icon || !IsWindowVisible(icon)) return BoxIcon::None;
+    WaitForPaint(box);
+    const ScreenImage shown = CaptureClient(icon);
+    if (shown.pixels.empty()) return BoxIcon::None;
+    const std::pair<BoxIcon, LPCSTR> candidates[] = {{BoxIcon::Information, IDI_INFORMATION},
+                                                     {BoxIcon::Exclamation, IDI_EXCLAMATION},
+                                                     {BoxIcon::Question, IDI_QUESTION},
+                                                     {BoxIcon::Error, IDI_ERROR}};
+    BoxIcon best = BoxIcon::Other;
+    double bestMismatch = 0.05;
+    for (const auto& [kind, resource] : candidates) {
+        const int size = std::min(shown.width, shown.height);
+        const double mismatch = IconMismatch(shown, LoadIconA(nullptr, resource), size);
+        if (mismatch < bestMismatch) {
+            bestMismatch = mismatch;
+            best = kind;
+        }
+    }
+    return best;
+}
+
+const char* IconName(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::None: return "no icon";
+        case BoxIcon::Information: return "information";
+        case BoxIcon::Exclamation: return "exclamation";
+        case BoxIcon::Question: return "question";
+        case BoxIcon::Error: return "error";
+        case BoxIcon::Other: return "an unknown icon";
+    }
+    return "?";
+}
+
+RegistryValueOverride::RegistryValueOverride(HKEY root, std::string path, std::string name)
+    : root_(root), path_(std::move(path)), name_(std::move(name)) {
+    DWORD size = 0;
+    if (RegGetValueA(root_, path_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type_, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return;
+    data_.resize(size);
+    existed_ = RegGetValueA(root_, path_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type_,
+                            data_.data(), &size) == ERROR_SUCCESS;
+    data_.resize(size);
+}
+
+RegistryValueOverride::~RegistryValueOverride() {
+    if (existed_)
+        RegSetKeyValueA(root_, path_.c_str(), name_.c_str(), type_, data_.data(), static_cast<DWORD>(data_.size()));
+    else
+        RegDeleteKeyValueA(root_, path_.c_str(), name_.c_str());
+}
+
+void RegistryValueOverride::SetDword(DWORD value) {
+    RegSetKeyValueA(root_, path_.c_str(), name_.c_str(), REG_DWORD, &value, sizeof(value));
+}
+
+void RegistryValueOverride::SetString(const std::string& value) {
+    RegSetKeyValueA(root_, path_.c_str(), name_.c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
+}
+
+namespace {
+
+bool KeyPresent(HKEY root, const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+constexpr const char* MailClass = "Software\\Classes\\mailto";
+constexpr const char* WebClass = "Software\\Classes\\http";
+constexpr const char* OpenCommand = "\\shell\\open\\command";
+
+}  // namespace
+
+FakeLinkHandlers::FakeLinkHandlers()
+    : log_(TempFolder() + "\\links-" + std::to_string(GetCurrentProcessId()) + ".log"),
+      mailExisted_(KeyPresent(HKEY_LOCAL_MACHINE, MailClass)),
+      webExisted_(KeyPresent(HKEY_LOCAL_MACHINE, WebClass)),
+      mail_(HKEY_LOCAL_MACHINE, std::string(MailClass) + OpenCommand, ""),
+      web_(HKEY_LOCAL_MACHINE, std::string(WebClass) + OpenCommand, "") {
+    DeleteFileA(log_.c_str());
+    Mend();
+}
+
+FakeLinkHandlers::~FakeLinkHandlers() {
+    // Protocols the prefix did not know go again; the others get their command back.
+    if (!mailExisted_) DeleteRegistryTree(HKEY_LOCAL_MACHINE, MailClass);
+    if (!webExisted_) DeleteRegistryTree(HKEY_LOCAL_MACHINE, WebClass);
+    DeleteFileA(log_.c_str());
+}
+
+void FakeLinkHandlers::Register(const std::string& command) {
+    mail_.SetString(command);
+    web_.SetString(command);
+    for (const char* protocol : {MailClass, WebClass})
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, protocol, "URL Protocol", REG_SZ, "", 1);
+}
+
+std::vector<std::string> FakeLinkHandlers::Links() const {
+    std::vector<std::string> links;
+    std::ifstream file(log_);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        links.push_back(line);
+    }
+    return links;
+}
+
+void FakeLinkHandlers::Mend() { Register("\"" + BinFolder() + "\\link_recorder.exe\" \"" + log_ + "\" \"%1\""); }
+
+void FakeLinkHandlers::Break() { Register("\"" + BinFolder() + "\\no such program.exe\" \"%1\""); }
+
+UnwritableExtensions::UnwritableExtensions(HKEY root) : root_(root), existed_(KeyPresent(root, ExtensionsKey)) {
+    DeleteRegistryTree(root_, ExtensionsKey);
+    HKEY key = nullptr;
+    RegCreateKeyExA(root_, ExtensionsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (key) RegCloseKey(key);
+}
+
+UnwritableExtensions::~UnwritableExtensions() {
+    DeleteRegistryTree(root_, ExtensionsKey);
+    if (existed_) {
+        HKEY key = nullptr;
+        RegCreateKeyA(root_, ExtensionsKey, &key);
+        if (key) RegCloseKey(key);
+    }
+}
+
+std::vector<std::string> InstalledButtonKeys(HKEY root) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, ExtensionsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof(name);
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void RemoveButtonKeys() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        for (const ToolbarButton& button : ButtonCatalogue)
+            DeleteRegistryTree(root, std::string(ExtensionsKey) + "\\" + button.id);
+}
