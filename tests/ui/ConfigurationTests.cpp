@@ -1,0 +1,400 @@
+// The configuration window driven as its user would: keys, buttons, message boxes, the Open
+// dialog; then what the user would check: the registry and the texts on screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "support/TestEnvironment.h"
+#include "toolbar/ButtonCatalogue.h"
+#include "ui/UiDriver.h"
+
+namespace {
+
+const std::string AddHint =
+    "If the buttons do not immediately appear on your IE toolbar, right-click the toolbar \r"
+    "and click 'Customize...' then add the buttons manually.";
+const std::string UserAdded = "Icons added to the current user. \r\r" + AddHint;
+const std::string MachineAdded = "Icons added to all users. \r\r" + AddHint;
+const std::string RemoveQuestion =
+    "This will remove all Winamp control buttons from Internet Explorer,\r"
+    "and applies to ALL users.\r\r"
+    "Continue?";
+const std::string NotLocated = "Your toolbar buttons will not work unless you locate Winamp.exe";
+const std::string InitialPathText = "Unknown - Please click Browse to select ... ->>";
+constexpr const char* BrowseTitle = "Locate Winamp.exe";
+// A second, valid place to move Winamp to.
+constexpr const char* OtherWinampPath = "C:\\Other Winamp\\winamp.exe";
+constexpr const char* MissingWinampPath = "C:\\Nowhere\\winamp.exe";
+
+std::vector<std::string> AllButtonIds() {
+    std::vector<std::string> ids;
+    for (const ToolbarButton& button : ButtonCatalogue) ids.push_back(button.id);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+void InstallButtonKeys(HKEY root) {
+    for (const ToolbarButton& button : ButtonCatalogue) {
+        const std::string key = std::string(ExtensionsKey) + "\\" + button.id;
+        RegSetKeyValueA(root, key.c_str(), "ButtonText", REG_SZ, button.text, static_cast<DWORD>(strlen(button.text) + 1));
+    }
+}
+
+// A message box as the user reads it: title, text, buttons and icon.
+void ExpectMessage(HWND box, const std::string& text, const std::vector<int>& buttons, BoxIcon icon) {
+    ASSERT_TRUE(box);
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.text, text);
+    EXPECT_EQ(view.buttons, buttons);
+    const BoxIcon shown = IconShown(box);
+    EXPECT_EQ(shown, icon) << "the box shows " << IconName(shown) << ", expected " << IconName(icon);
+}
+
+class ConfigurationWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RemoveButtonKeys();
+        CreateDirectoryA("C:\\Other Winamp", nullptr);
+        ASSERT_TRUE(CopyFileA(FakeWinampExe().c_str(), OtherWinampPath, FALSE));
+        RememberWinampPath(winamp_.path());
+        run_ = std::make_unique<ConfigurationRun>();
+        ASSERT_TRUE(run_->window()) << "the configuration window did not open";
+        main_ = run_->window();
+    }
+    void TearDown() override {
+        run_.reset();
+        RemoveButtonKeys();
+        ClearJukeletSettings();
+        DeleteFileA(OtherWinampPath);
+        RemoveDirectoryA("C:\\Other Winamp");
+    }
+
+    // Clicks a button whose work ends in a message box with this title.
+    HWND ClickForBox(const std::string& caption, const char* title) {
+        run_->Click(caption);
+        return run_->WaitForBox(title);
+    }
+    void Dismiss(HWND box, int button = IDOK) {
+        PressDialogButton(box, button);
+        EXPECT_TRUE(WaitForWindowGone(box));
+    }
+    // Shows that the window has dealt with everything sent before: Help opens, then closes.
+    void RoundTrip() {
+        run_->Click("&Help");
+        HWND help = run_->WaitForWindow("Help");
+        ASSERT_TRUE(help) << "the window no longer reacts";
+        PostMessageA(help, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitForWindowGone(help));
+    }
+    bool NoBoxShown() const { return run_->MessageBoxes().empty(); }
+
+    HWND OpenBrowse() {
+        run_->Click("Bro&wse...");
+        return run_->WaitForWindow(BrowseTitle, "#32770");
+    }
+    // Chooses a file in the Locate dialog and waits until the window shows it.
+    void BrowseTo(const std::string& path) {
+        HWND dialog = OpenBrowse();
+        ASSERT_TRUE(dialog) << "no \"Locate Winamp.exe\" dialog";
+        ASSERT_TRUE(ChooseInOpenDialog(dialog, path));
+        ASSERT_TRUE(WaitForWindowGone(dialog));
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(run_->PathBox()) == path; }, WindowTimeoutMs))
+            << "the path box shows \"" << WindowText(run_->PathBox()) << "\"";
+    }
+    // Cancels the Locate dialog; the warning it led to, if any.
+    HWND CancelBrowse() {
+        HWND dialog = OpenBrowse();
+        EXPECT_TRUE(dialog);
+        if (!dialog) return nullptr;
+        PressDialogButton(dialog, IDCANCEL);
+        EXPECT_TRUE(WaitForWindowGone(dialog));
+        RoundTrip();
+        for (HWND box : run_->MessageBoxes())
+            if (WindowText(box) == "Jukelet") return box;
+        return nullptr;
+    }
+
+    StandIn winamp_;
+    std::unique_ptr<ConfigurationRun> run_;
+    HWND main_ = nullptr;
+};
+
+// Enter presses the default button, "&Add to Current User".
+TEST_F(ConfigurationWindow, EnterAddsTheButtonsForTheCurrentUser) {
+    PressKey(main_, VK_RETURN);
+    HWND box = run_->WaitForBox("Add");
+    ExpectMessage(box, UserAdded, {IDOK}, BoxIcon::Information);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), main_);
+    EXPECT_EQ(InstalledButtonKeys(HKEY_CURRENT_USER), AllButtonIds());
+    EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE).empty());
+    PressKey(box, VK_RETURN);
+    EXPECT_TRUE(WaitForWindowGone(box));
+}
+
+// A push button that has the focus takes Enter for itself.
+TEST_F(ConfigurationWindow, EnterPressesTheFocusedPushButton) {
+    HWND about = run_->Button("A&bout");
+    for (int i = 0; i < 6 && FocusedControl(main_) != about; ++i) {
+        HWND before = FocusedControl(main_);
+        PressKey(main_, VK_TAB);
+        WaitUntil([&] { return FocusedControl(main_) != before; }, WindowTimeoutMs);
+    }
+    ASSERT_EQ(FocusedControl(main_), about);
+    PressKey(main_, VK_RETURN);
+    EXPECT_TRUE(run_->WaitForWindow("About"));
+    EXPECT_TRUE(FindTopWindows(run_->id(), "#32770", "Add").empty());
+    EXPECT_TRUE(InstalledButtonKeys(HKEY_CURRENT_USER).empty());
+}
+
+TEST_F(ConfigurationWindow, TabWalksTheControlsInTheirOrder) {
+    const std::vector<std::pair<std::string, HWND>> order = {
+        {"&Add to Current User", run_->Button("&Add to Current User")},
+        {"Add to this &Machine", run_->Button("Add to this &Machine")},
+        {"&Remove All", run_->Button("&Remove All")},
+        {"the path box", run_->PathBox()},
+        {"Bro&wse...", run_->Button("Bro&wse...")},
+        {"&Help", run_->Button("&Help")},
+        {"A&bout", run_->Button("A&bout")},
+        {"&Close", run_->Button("&Close")},
+    };
+    ASSERT_EQ(FocusedControl(main_), order[0].second) << "the first control does not have the focus";
+    for (size_t i = 1; i <= order.size(); ++i) {
+        const auto& [name, control] = order[i % order.size()];
+        PressKey(main_, VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusedControl(main_) == control; }, WindowTimeoutMs))
+            << "Tab number " << i << " should reach " << name;
+    }
+    PressKey(main_, VK_TAB, {VK_SHIFT});
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(main_) == order.back().second; }, WindowTimeoutMs))
+        << "Shift+Tab should go back to Close";
+}
+
+TEST_F(ConfigurationWindow, AccessKeysPressTheirButtons) {
+    PressKey(main_, 'A', {VK_MENU});
+    HWND box = run_->WaitForBox("Add");
+    ASSERT_TRUE(box) << "Alt+A";
+    EXPECT_EQ(ReadMessageBox(box).text, UserAdded);
+    Dismiss(box);
+
+    PressKey(main_, 'M', {VK_MENU});
+    box = run_->WaitForBox("Add");
+    ASSERT_TRUE(box) << "Alt+M";
+    EXPECT_EQ(ReadMessageBox(box).text, MachineAdded);
+    Dismiss(box);
+
+    PressKey(main_, 'R', {VK_MENU});
+    box = run_->WaitForBox("Remove Buttons");
+    ASSERT_TRUE(box) << "Alt+R";
+    Dismiss(box, IDNO);
+
+    PressKey(main_, 'W', {VK_MENU});
+    HWND dialog = run_->WaitForWindow(BrowseTitle, "#32770");
+    ASSERT_TRUE(dialog) << "Alt+W";
+    PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitForWindowGone(dialog));
+
+    PressKey(main_, 'H', {VK_MENU});
+    EXPECT_TRUE(run_->WaitForWindow("Help")) << "Alt+H";
+    PressKey(main_, 'B', {VK_MENU});
+    EXPECT_TRUE(run_->WaitForWindow("About")) << "Alt+B";
+    PressKey(main_, 'C', {VK_MENU});
+    EXPECT_TRUE(run_->WaitForExit()) << "Alt+C";
+}
+
+// Esc presses Close: the new path is saved and the program ends.
+TEST_F(ConfigurationWindow, EscClosesAndSavesTheChosenPath) {
+    BrowseTo(OtherWinampPath);
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path()) << "saved before Close";
+    PressKey(main_, VK_ESCAPE);
+    ASSERT_TRUE(run_->WaitForExit());
+    EXPECT_EQ(RememberedWinampPath(), OtherWinampPath);
+}
+
+// Each Add button writes its own root only, then says so.
+TEST_F(ConfigurationWindow, EachAddButtonWritesItsOwnRootAndSaysSo) {
+    HWND box = ClickForBox("&Add to Current User", "Add");
+    ExpectMessage(box, UserAdded, {IDOK}, BoxIcon::Information);
+    EXPECT_EQ(InstalledButtonKeys(HKEY_CURRENT_USER), AllButtonIds());
+    EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE).empty());
+    Dismiss(box);
+
+    box = ClickForBox("Add to this &Machine", "Add");
+    ExpectMessage(box, MachineAdded, {IDOK}, BoxIcon::Information);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), main_);
+    EXPECT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE), AllButtonIds());
+    Dismiss(box);
+    EXPECT_TRUE(IsWindowVisible(main_));
+}
+
+// When the registry refuses the keys, the user is warned instead of told it worked.
+TEST_F(ConfigurationWindow, AnAddThatCannotWriteWarnsInstead) {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const bool user = root == HKEY_CURRENT_USER;
+        SCOPED_TRACE(user ? "current user" : "this machine");
+        UnwritableExtensions refused(root);
+        HKEY probe = nullptr;
+        ASSERT_NE(RegCreateKeyA(root, (std::string(ExtensionsKey) + "\\probe").c_str(), &probe), ERROR_SUCCESS)
+            << "the registry still accepts keys here";
+
+        HWND box = ClickForBox(user ? "&Add to Current User" : "Add to this &Machine", "Add");
+        ASSERT_TRUE(box);
+        const MessageBoxView view = ReadMessageBox(box);
+        EXPECT_NE(view.text, user ? UserAdded : MachineAdded);
+        EXPECT_FALSE(view.text.empty());
+        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+        EXPECT_EQ(IconShown(box), BoxIcon::Exclamation) << IconName(IconShown(box));
+        EXPECT_TRUE(InstalledButtonKeys(root).empty());
+        Dismiss(box);
+    }
+}
+
+TEST_F(ConfigurationWindow, RemoveAllAsksAndNoChangesNothing) {
+    InstallButtonKeys(HKEY_CURRENT_USER);
+    InstallButtonKeys(HKEY_LOCAL_MACHINE);
+    HWND box = ClickForBox("&Remove All", "Remove Buttons");
+    ExpectMessage(box, RemoveQuestion, {IDYES, IDNO}, BoxIcon::Information);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(box, IDYES), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON)
+        << "Yes is the default answer";
+    Dismiss(box, IDNO);
+    RoundTrip();
+    EXPECT_EQ(InstalledButtonKeys(HKEY_CURRENT_USER), AllButtonIds());
+    EXPECT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE), AllButtonIds());
+    EXPECT_TRUE(NoBoxShown());
+}
+
+// One Remove All clears what both Add buttons wrote, and says nothing more.
+TEST_F(ConfigurationWindow, RemoveAllAnsweredYesClearsBothRoots) {
+    Dismiss(ClickForBox("&Add to Current User", "Add"));
+    Dismiss(ClickForBox("Add to this &Machine", "Add"));
+    ASSERT_EQ(InstalledButtonKeys(HKEY_CURRENT_USER).size(), 7u);
+    ASSERT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE).size(), 7u);
+
+    HWND box = ClickForBox("&Remove All", "Remove Buttons");
+    ASSERT_TRUE(box);
+    PressKey(box, VK_RETURN);  // Yes, the default
+    ASSERT_TRUE(WaitForWindowGone(box));
+    RoundTrip();
+    EXPECT_TRUE(InstalledButtonKeys(HKEY_CURRENT_USER).empty());
+    EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE).empty());
+    EXPECT_TRUE(NoBoxShown());
+}
+
+// A key that cannot be deleted (it holds a subkey) is named by its root, once.
+TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
+    const std::string stuck = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const bool user = root == HKEY_CURRENT_USER;
+        SCOPED_TRACE(user ? "current user" : "this machine");
+        InstallButtonKeys(root);
+        RegSetKeyValueA(root, (stuck + "\\Child").c_str(), "x", REG_SZ, "x", 2);
+
+        HWND box = ClickForBox("&Remove All", "Remove Buttons");
+        ASSERT_TRUE(box);
+        PressDialogButton(box, IDYES);
+        ASSERT_TRUE(WaitUntil(
+            [&] { return !IsWindow(box) && !run_->MessageBoxes().empty(); },
+            WindowTimeoutMs))
+            << "no message after the removal";
+        HWND report = run_->WaitForBox("Remove Buttons");
+        const MessageBoxView view = ReadMessageBox(report);
+        EXPECT_NE(view.text.find(user ? "the current user" : "all users"), std::string::npos) << view.text;
+        EXPECT_EQ(view.text.find(user ? "all users" : "the current user"), std::string::npos) << view.text;
+        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+        EXPECT_EQ(IconShown(report), BoxIcon::Exclamation);
+        Dismiss(report);
+        RoundTrip();
+        EXPECT_TRUE(NoBoxShown()) << "more than one message";
+        EXPECT_EQ(InstalledButtonKeys(root), std::vector<std::string>{ButtonCatalogue[3].id});
+        DeleteRegistryTree(root, stuck);
+    }
+}
+
+// The chosen file shows in the box at once, but only Close saves it.
+TEST_F(ConfigurationWindow, BrowseShowsTheChoiceAndCloseSavesIt) {
+    HWND dialog = OpenBrowse();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_);
+    const std::vector<std::string> filters = OpenDialogFilters(dialog);
+    ASSERT_EQ(filters.size(), 1u);
+    EXPECT_EQ(filters[0].rfind("Winamp.exe", 0), 0u) << filters[0];
+    ASSERT_TRUE(ChooseInOpenDialog(dialog, OtherWinampPath));
+    ASSERT_TRUE(WaitForWindowGone(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(run_->PathBox()) == OtherWinampPath; }, WindowTimeoutMs));
+    RoundTrip();
+    EXPECT_TRUE(NoBoxShown());
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+
+    run_->Click("&Close");
+    ASSERT_TRUE(run_->WaitForExit());
+    EXPECT_EQ(RememberedWinampPath(), OtherWinampPath);
+}
+
+TEST_F(ConfigurationWindow, CancelWithAnExistingPathSaysNothing) {
+    EXPECT_EQ(WindowText(run_->PathBox()), winamp_.path());
+    EXPECT_EQ(CancelBrowse(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(main_));
+}
+
+// The initial text, a missing path: cancelling warns, and the window stays.
+TEST_F(ConfigurationWindow, CancelWithoutAnExistingPathWarns) {
+    for (const std::string& text : {InitialPathText, std::string(MissingWinampPath)}) {
+        SCOPED_TRACE(text);
+        SendMessageA(run_->PathBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        HWND box = CancelBrowse();
+        ExpectMessage(box, NotLocated, {IDOK}, BoxIcon::Exclamation);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), main_);
+        Dismiss(box);
+        EXPECT_TRUE(IsWindowVisible(main_));
+    }
+    run_->Click("&Close");
+    ASSERT_TRUE(run_->WaitForExit());
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path()) << "the path changed without a choice";
+}
+
+// A chosen file that does not exist is shown but never saved.
+TEST_F(ConfigurationWindow, CloseSavesNoPathThatDoesNotExist) {
+    BrowseTo(MissingWinampPath);
+    run_->Click("&Close");
+    ASSERT_TRUE(run_->WaitForExit());
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+}
+
+TEST_F(ConfigurationWindow, TypedTextIsNotSaved) {
+    HWND box = run_->PathBox();
+    SendMessageA(main_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);  // as Tab does: all selected
+    TypeText(main_, OtherWinampPath);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(box) == OtherWinampPath; }, WindowTimeoutMs))
+        << "typed: \"" << WindowText(box) << "\"";
+    run_->Click("&Close");
+    ASSERT_TRUE(run_->WaitForExit());
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+}
+
+// Close ends the program with About and Help still open.
+TEST_F(ConfigurationWindow, CloseEndsTheProgramWithAboutAndHelpOpen) {
+    run_->Click("A&bout");
+    ASSERT_TRUE(run_->WaitForWindow("About"));
+    run_->Click("&Help");
+    ASSERT_TRUE(run_->WaitForWindow("Help"));
+    run_->Click("&Close");
+    EXPECT_TRUE(run_->WaitForExit());
+}
+
+// The title bar's close box closes the window without saving; the program lives on
+// while About is open.
+TEST_F(ConfigurationWindow, TheCloseBoxDoesNotSave) {
+    BrowseTo(OtherWinampPath);
+    run_->Click("A&bout");
+    HWND about = run_->WaitForWindow("About");
+    ASSERT_TRUE(about);
+    ASSERT_TRUE(ClickCloseBox(main_));
+    ASSERT_TRUE(WaitForWindowGone(main_));
+    EXPECT_TRUE(run_->process().IsRunning());
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+    PressKey(about, VK_ESCAPE);
+    EXPECT_TRUE(run_->WaitForExit());
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+}
+
+}  // namespace
