@@ -38,8 +38,7 @@ const std::vector<ControlSpec> AboutWindow::Controls = {
 void AboutWindow::Show(HICON programIcon) {
     sourceIcon_ = programIcon;
     if (!exists() && !CreateFromTable(Spec, Controls, nullptr)) return;
-    ShowWindow(handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(handle());
+    ShowActive();
 }
 
 void AboutWindow::Form_Load() {

@@ -148,11 +148,9 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             SetWindowTextA(window_, spec_->caption);
             CreateControls();
             Form_Load();
-            if (HWND focus = InitialFocus()) {
-                SetFocus(focus);
-                return FALSE;
-            }
-            return TRUE;  // the first control in tab order takes the focus
+            // No focus yet: focusing a control would activate the hidden window, which then
+            // never looks active (Wine) once it is shown. ShowActive gives the focus.
+            return FALSE;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_CLOSE:
@@ -172,6 +170,21 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         default:
             return FALSE;
     }
+}
+
+void DialogWindow::ShowActive() {
+    const bool opening = !IsWindowVisible(window_);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    if (!opening) return;
+    if (HWND focus = InitialFocus()) {
+        SetFocus(focus);
+        // Activation let the dialog manager select all of its text and scroll to the end.
+        SendMessageA(focus, EM_SETSEL, 0, 0);
+        SendMessageA(focus, EM_SCROLLCARET, 0, 0);
+    } else
+        SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetNextDlgTabItem(window_, nullptr, FALSE)),
+                     TRUE);
 }
 
 const ControlSpec* DialogWindow::SpecOf(int id) const {

@@ -28,9 +28,12 @@ protected:
     // Creates the window hidden, sized and laid out at its DPI, and centred over
     // centreOver (or on the screen when that is null).
     bool CreateFromTable(const WindowSpec& spec, const std::vector<ControlSpec>& controls, HWND centreOver);
+    // Shows the window in front; when it opens, the initial control takes the focus.
+    void ShowActive();
 
     virtual void Form_Load() {}
-    // A control to focus without selecting its text; nullptr: the first in tab order.
+    // A control to focus without selecting its text when the window opens; nullptr: the
+    // first in tab order.
     virtual HWND InitialFocus() { return nullptr; }
     virtual bool OnCommand(int id, int notification) = 0;
     // Colours for labels; nullptr leaves the default.

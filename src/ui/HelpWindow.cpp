@@ -32,8 +32,7 @@ const char* const HelpWindow::HelpText =
 
 void HelpWindow::Show(HWND centreOver) {
     if (!exists() && !CreateFromTable(Spec, Controls, centreOver)) return;
-    ShowWindow(handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(handle());
+    ShowActive();
 }
 
 void HelpWindow::Form_Load() {

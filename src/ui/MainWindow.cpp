@@ -94,8 +94,7 @@ HWND MainWindow::CreateHidden() {
 void MainWindow::Show() {
     if (!CreateHidden()) return;
     ShowWinampPath();
-    ShowWindow(handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(handle());
+    ShowActive();
 }
 
 void MainWindow::ShowWinampPath() {

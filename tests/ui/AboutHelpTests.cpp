@@ -279,6 +279,9 @@ protected:
 TEST_F(HelpWindow, ShowsTheSixteenLinesFromTheTopWithAVerticalScrollBar) {
     EXPECT_EQ(WindowText(text_), HelpText);
     EXPECT_EQ(FocusedControl(help_), text_) << "the text has the focus";
+    DWORD start = 1, end = 1;
+    SendMessageA(text_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end) << "text is selected";
     EXPECT_EQ(SendMessageA(text_, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
     const LONG style = GetWindowLongA(text_, GWL_STYLE);
     EXPECT_TRUE(style & WS_VSCROLL);

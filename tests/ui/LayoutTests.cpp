@@ -319,6 +319,20 @@ TEST_F(At96Dpi, ConfigurationWindowHasAFixedFrameCentredOnTheScreen) {
     ExpectCentredOnScreen(run_->window());
 }
 
+// The window opens in front with the keyboard focus, and its title bar says so.
+TEST_F(At96Dpi, EachWindowOpensActive) {
+    EXPECT_EQ(GetForegroundWindow(), run_->window());
+    EXPECT_TRUE(WaitUntil([&] { return CaptionLooksActive(run_->window()); }, WindowTimeoutMs))
+        << "the configuration window's title bar looks inactive";
+    HWND about = OpenAbout(*run_);
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(WaitUntil([&] { return CaptionLooksActive(about); }, WindowTimeoutMs)) << "About";
+    EXPECT_FALSE(CaptionLooksActive(run_->window())) << "two windows look active";
+    HWND help = OpenHelp(*run_);
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(WaitUntil([&] { return CaptionLooksActive(help); }, WindowTimeoutMs)) << "Help";
+}
+
 // The title bar shows the program's icon, Picture1 the picture icon at 32 x 32.
 TEST_F(At96Dpi, ConfigurationWindowShowsTheProgramsIcons) {
     ModuleHandle program(LoadLibraryExA(JukeletExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));

@@ -239,6 +239,20 @@ int LongestInkRun(const ScreenImage& image, COLORREF background) {
     return longest;
 }
 
+bool CaptionLooksActive(HWND window) {
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    POINT client = {0, 0};
+    ClientToScreen(window, &client);
+    // The caption's second row of pixels, from border to border: above any text.
+    const int border = client.x - frame.left;
+    const int row = frame.top + border + 1;
+    const ScreenImage strip = CaptureScreen(RECT{frame.left + border, row, frame.right - border, row + 1});
+    int bluish = 0;
+    for (COLORREF pixel : strip.pixels) bluish += GetBValue(pixel) > GetRValue(pixel) + 40;
+    return bluish * 2 > strip.width;
+}
+
 namespace {
 
 ScreenImage RenderIcon(HICON icon, int size, COLORREF background) {

@@ -91,6 +91,9 @@ int LongestInkRun(const ScreenImage& image, COLORREF background);
 // place in the area where the icon, drawn at size x size, could lie.
 double IconMismatch(const ScreenImage& area, HICON icon, int size);
 
+// Whether the window's title bar is drawn in the active caption colours (bluish, not grey).
+bool CaptionLooksActive(HWND window);
+
 // Which standard icon a message box shows, judged from its pixels.
 enum class BoxIcon { None, Information, Exclamation, Question, Error, Other };
 BoxIcon IconShown(HWND box);
