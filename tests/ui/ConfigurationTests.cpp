@@ -129,7 +129,16 @@ TEST_F(ConfigurationWindow, EnterAddsTheButtonsForTheCurrentUser) {
     EXPECT_EQ(InstalledButtonKeys(HKEY_CURRENT_USER), AllButtonIds());
     EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE).empty());
     PressKey(box, VK_RETURN);
-    EXPECT_TRUE(WaitForWindowGone(box));
+    ASSERT_TRUE(WaitForWindowGone(box));
+
+    // Also from the path box, which is no push button.
+    SendMessageA(main_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(run_->PathBox()), TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(main_) == run_->PathBox(); }, WindowTimeoutMs));
+    PressKey(main_, VK_RETURN);
+    box = run_->WaitForBox("Add");
+    ASSERT_TRUE(box) << "Enter in the path box";
+    EXPECT_EQ(ReadMessageBox(box).text, UserAdded);
+    Dismiss(box);
 }
 
 // A push button that has the focus takes Enter for itself.

@@ -206,7 +206,7 @@ ScreenImage CaptureClient(HWND control) {
 }
 
 void WaitForPaint(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, WindowTimeoutMs, &ignored);
     // The window's drawing reaches the screen once its thread is idle again.
@@ -309,12 +309,9 @@ double IconMismatch(const ScreenImage& area, HICON icon, int size) {
     return best;
 }
 
-BoxIcon IconShown(HWND box) {
-    HWND icon = GetDlgItem(box, 0x0440);
-    if (!icon || !IsWindowVisible(icon)) return BoxIcon::None;
-    WaitForPaint(box);
-    const ScreenImage shown = CaptureClient(icon);
-    if (shown.pixels.empty()) return BoxIcon::None;
+namespace {
+
+BoxIcon JudgeIcon(const ScreenImage& shown) {
     const std::pair<BoxIcon, LPCSTR> candidates[] = {{BoxIcon::Information, IDI_INFORMATION},
                                                      {BoxIcon::Exclamation, IDI_EXCLAMATION},
                                                      {BoxIcon::Question, IDI_QUESTION},
@@ -330,6 +327,18 @@ BoxIcon IconShown(HWND box) {
         }
     }
     return best;
+}
+
+}  // namespace
+
+BoxIcon IconShown(HWND box) {
+    HWND icon = GetDlgItem(box, 0x0440);
+    if (!icon || !IsWindowVisible(icon)) return BoxIcon::None;
+    WaitForPaint(box);
+    // A box still being drawn shows no known icon yet.
+    BoxIcon judged = BoxIcon::Other;
+    WaitUntil([&] { return (judged = JudgeIcon(CaptureClient(icon))) != BoxIcon::Other; }, 2000);
+    return judged;
 }
 
 const char* IconName(BoxIcon icon) {
