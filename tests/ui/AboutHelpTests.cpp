@@ -2,10 +2,8 @@
 // their keys, and that each opens once and without an owner.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 
-#include "base/UniqueHandle.h"
 #include "support/TestEnvironment.h"
 #include "ui/UiDriver.h"
 
@@ -48,16 +46,6 @@ HWND LabelWith(HWND window, const std::string& part) {
     for (HWND child : ChildWindows(window))
         if (ClassNameOf(child) == "Static" && WindowText(child).find(part) != std::string::npos) return child;
     return nullptr;
-}
-
-COLORREF Background(const ScreenImage& image) {
-    std::map<COLORREF, int> counts;
-    for (COLORREF pixel : image.pixels) ++counts[pixel];
-    COLORREF most = 0;
-    int best = -1;
-    for (const auto& [colour, count] : counts)
-        if (count > best) best = count, most = colour;
-    return most;
 }
 
 int CountPixels(const ScreenImage& image, COLORREF colour) {

@@ -2,7 +2,6 @@
 // The places are the documented twips, kept here apart from the program's own tables.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -188,17 +187,6 @@ void ExpectCentredOnScreen(HWND window) {
     const RECT& area = monitor.rcWork;
     EXPECT_NEAR(frame.left + frame.right, area.left + area.right, 2) << Describe(frame);
     EXPECT_NEAR(frame.top + frame.bottom, area.top + area.bottom, 2) << Describe(frame);
-}
-
-// The colour most pixels of the image have.
-COLORREF Background(const ScreenImage& image) {
-    std::map<COLORREF, int> counts;
-    for (COLORREF pixel : image.pixels) ++counts[pixel];
-    COLORREF most = 0;
-    int best = -1;
-    for (const auto& [colour, count] : counts)
-        if (count > best) best = count, most = colour;
-    return most;
 }
 
 // Where `text` leaves ink when drawn as a label draws it, in this font.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "base/UniqueHandle.h"
 #include "support/TestEnvironment.h"
@@ -211,6 +212,16 @@ void WaitForPaint(HWND window) {
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, WindowTimeoutMs, &ignored);
     // The window's drawing reaches the screen once its thread is idle again.
     Sleep(100);
+}
+
+COLORREF Background(const ScreenImage& image) {
+    std::map<COLORREF, int> counts;
+    for (COLORREF pixel : image.pixels) ++counts[pixel];
+    COLORREF most = 0;
+    int best = -1;
+    for (const auto& [colour, count] : counts)
+        if (count > best) best = count, most = colour;
+    return most;
 }
 
 RECT InkBounds(const ScreenImage& image, COLORREF background) {

@@ -82,6 +82,8 @@ ScreenImage CaptureClient(HWND control);
 // Waits until the window's pending painting is done.
 void WaitForPaint(HWND window);
 
+// The colour most pixels of the image have: a label's or window's background.
+COLORREF Background(const ScreenImage& image);
 // The rectangle around every pixel that differs from `background`; empty when none does.
 RECT InkBounds(const ScreenImage& image, COLORREF background);
 // The longest horizontal run of non-background pixels in any row (an underline shows as one).
