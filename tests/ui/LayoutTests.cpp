@@ -369,6 +369,8 @@ TEST_F(At96Dpi, HelpWindowControlsSitWhereTheTwipsSay) {
     HWND help = OpenHelp(*run_);
     ExpectLayout(help, HelpLayout, 96, 0);
     ExpectFixedDialogFrame(help);
+    // Over the configuration window, itself in the middle of the screen.
+    ExpectCentredOnScreen(help);
 }
 
 // At 144 DPI every place and size is half again as large, within rounding.

@@ -59,6 +59,8 @@ TEST_F(Launching, TheStartupSelectorIsOwnedByTheConfigurationWindowWhichShowsThe
     EXPECT_TRUE(WaitUntil([&] { return WindowText(pathBox) == winamp_.path(); }, WindowTimeoutMs))
         << "the path box shows \"" << WindowText(pathBox) << "\"";
     EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+    EXPECT_TRUE(WaitUntil([&] { return CaptionLooksActive(window); }, WindowTimeoutMs))
+        << "the window opens looking inactive";
 }
 
 }  // namespace
