@@ -189,6 +189,36 @@ void ExpectCentredOnScreen(HWND window) {
     EXPECT_NEAR(frame.top + frame.bottom, area.top + area.bottom, 2) << Describe(frame);
 }
 
+// Every caption fits its control in the dialog font (MS Sans Serif, 8 point) at this DPI:
+// a label's wrapped lines fit its height, a button's text its width. `ownFont` names a
+// label with a font of its own, left out.
+void ExpectCaptionsFit(HWND window, UINT dpi, const std::string& ownFont = "") {
+    HDC memory = CreateCompatibleDC(nullptr);
+    GdiObject font(CreateFontA(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    HGDIOBJ old = SelectObject(memory, font.get());
+    for (HWND control : ChildWindows(window)) {
+        const std::string text = WindowText(control);
+        const std::string className = ClassNameOf(control);
+        const bool label = className == "Static" && StaticType(control) <= SS_RIGHT;
+        const bool button =
+            className == "Button" && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
+        if (text.empty() || text == ownFont || !(label || button)) continue;
+        const SIZE size = ClientSize(control);
+        RECT needed = {0, 0, size.cx, 0};
+        if (label) {
+            DrawTextA(memory, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+            EXPECT_LE(needed.bottom, size.cy) << "\"" << text << "\" needs " << needed.bottom << " px";
+        } else {
+            DrawTextA(memory, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+            EXPECT_LE(needed.right + 6, size.cx) << "\"" << text << "\" needs " << needed.right << " px";
+        }
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
 // Where `text` leaves ink when drawn as a label draws it, in this font.
 RECT RenderedInk(const char* text, int width, int height, int pixelHeight, int weight, const char* face) {
     BITMAPINFO info = {};
@@ -302,6 +332,7 @@ protected:
 
 TEST_F(At96Dpi, ConfigurationWindowControlsSitWhereTheTwipsSay) {
     ExpectLayout(run_->window(), MainLayout, 96, 0);
+    ExpectCaptionsFit(run_->window(), 96, "Jukelet");
 }
 
 TEST_F(At96Dpi, ConfigurationWindowHasAFixedFrameCentredOnTheScreen) {
@@ -361,6 +392,7 @@ TEST_F(At96Dpi, ConfigurationTitleIsBlueArialBold) { ExpectBlueArialTitle(run_->
 TEST_F(At96Dpi, AboutWindowControlsSitWhereTheTwipsSay) {
     HWND about = OpenAbout(*run_);
     ExpectLayout(about, AboutLayout, 96, 0);
+    ExpectCaptionsFit(about, 96);
     ExpectFixedDialogFrame(about);
     ExpectCentredOnScreen(about);
 }
@@ -368,6 +400,7 @@ TEST_F(At96Dpi, AboutWindowControlsSitWhereTheTwipsSay) {
 TEST_F(At96Dpi, HelpWindowControlsSitWhereTheTwipsSay) {
     HWND help = OpenHelp(*run_);
     ExpectLayout(help, HelpLayout, 96, 0);
+    ExpectCaptionsFit(help, 96);
     ExpectFixedDialogFrame(help);
     // Over the configuration window, itself in the middle of the screen.
     ExpectCentredOnScreen(help);
@@ -381,10 +414,15 @@ TEST(At144Dpi, EveryWindowScalesTogether) {
     ConfigurationRun run;
     ASSERT_TRUE(run.window());
     ExpectLayout(run.window(), MainLayout, 144, 1);
+    ExpectCaptionsFit(run.window(), 144, "Jukelet");
     ExpectCentredOnScreen(run.window());
     ExpectBlueArialTitle(run.window(), 144);
-    ExpectLayout(OpenAbout(run), AboutLayout, 144, 1);
-    ExpectLayout(OpenHelp(run), HelpLayout, 144, 1);
+    HWND about = OpenAbout(run);
+    ExpectLayout(about, AboutLayout, 144, 1);
+    ExpectCaptionsFit(about, 144);
+    HWND help = OpenHelp(run);
+    ExpectLayout(help, HelpLayout, 144, 1);
+    ExpectCaptionsFit(help, 144);
 }
 
 }  // namespace
