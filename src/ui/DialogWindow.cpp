@@ -177,14 +177,16 @@ void DialogWindow::ShowActive() {
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
     if (!opening) return;
-    if (HWND focus = InitialFocus()) {
-        SetFocus(focus);
-        // Activation let the dialog manager select all of its text and scroll to the end.
-        SendMessageA(focus, EM_SETSEL, 0, 0);
-        SendMessageA(focus, EM_SCROLLCARET, 0, 0);
-    } else
+    HWND focus = InitialFocus();
+    if (!focus) {
         SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetNextDlgTabItem(window_, nullptr, FALSE)),
                      TRUE);
+        return;
+    }
+    SetFocus(focus);
+    // Activation let the dialog manager select all of its text and scroll to the end.
+    SendMessageA(focus, EM_SETSEL, 0, 0);
+    SendMessageA(focus, EM_SCROLLCARET, 0, 0);
 }
 
 const ControlSpec* DialogWindow::SpecOf(int id) const {
