@@ -16,14 +16,18 @@ load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 source "$root/tests/rig/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start "$root/build/x64"
+: >"$root/build/benchmark-stderr.log"
 
 failed=0
 rows=()
-# One measure: the harness prints Markdown rows; Wine's own chatter goes to a log.
+# One measure: the harness prints Markdown rows; Wine's own chatter goes to a log. Its
+# output goes to a file, not a pipe: a Wine process it happens to start (the desktop)
+# inherits the handle and would hold a pipe open.
 measure() {
   local out status=0
-  out=$(wine "$root/build/x64/bin/bench_harness.exe" "$@" </dev/null 2>>"$WINEPREFIX/bench-stderr.log") || status=$?
-  out=$(printf '%s\n' "$out" | tr -d '\r' | grep '^|' || true)
+  wine "$root/build/x64/bin/bench_harness.exe" "$@" </dev/null >"$WINEPREFIX/bench-rows.txt" \
+    2>>"$root/build/benchmark-stderr.log" || status=$?
+  out=$(tr -d '\r' <"$WINEPREFIX/bench-rows.txt" | grep '^|' || true)
   if ((status != 0)) || [ -z "$out" ]; then
     failed=1
     [ -n "$out" ] || out="| bench_harness $* | FAILED (exit $status) | | |"
@@ -54,7 +58,8 @@ for arch in x86 x64; do
   dlls=$(awk '/DLL Name:/ { order[++k] = $3; dll = $3; next } { n[dll]++ }
               END { for (i = 1; i <= k; i++) printf "%s%s (%d)", (i > 1 ? ", " : ""), order[i], n[order[i]] }' <<<"$imports")
   rows+=("| d. Imports of Jukelet.exe $arch (functions) | $dlls | | |")
-  imports_section+=$'\n'"### $arch"$'\n\n```\n'"$(sed 's/^\t[0-9a-f]*\t *[0-9]* *//; s/^\tDLL Name: /\n/' <<<"$imports" | sed '1{/^$/d}')"$'\n```\n'
+  imports_section+=$'\n'"$arch:"$'\n\n'"$(awk '/DLL Name:/ { if (line) print line; line = "- " $3 ":"; sep = " "; next }
+                                                  { line = line sep $NF; sep = ", " } END { print line }' <<<"$imports")"$'\n'
 done
 
 measure load 100
@@ -78,7 +83,10 @@ $table
 
 - Times are QueryPerformanceCounter readings, one clock for every process: the harness
   (\`bench/Harness.cpp\`) reads it just before CreateProcess, and the Winamp stand-in stamps
-  its "window" and "command" records with it.
+  its records with it: "window" when the window is created (a click can find it from then)
+  and again when it is shown and the stand-in starts reading messages, "command" on arrival.
+- Ratios are of the medians; the ratio of the minimums (each program's least disturbed run)
+  follows in brackets. Work of other processes on the same cores widens the spread.
 - The floor (\`bench/Floor.cpp\`) only finds Winamp's window and sends Play once; the empty
   window (\`bench/EmptyWindow.cpp\`) only shows one window. Both are built with Jukelet's flags
   and static runtime.
@@ -86,7 +94,9 @@ $table
   while the click waits for its command to be taken. Under Wine it is the whole process,
   Wine's own libraries included.
 - Hung Winamp: the stand-in stops pumping messages once its window exists; clicks are started
-  ten at a time and each one's life is timed from its launch to its end.
+  ten at a time and each one's life is timed from its launch to its end. Wine ends a send at
+  once when the receiver has not read messages for some seconds, so the later clicks end
+  well before the send timeout; the first ones wait it out.
 
 ## Import lists
 $imports_section
@@ -94,4 +104,5 @@ EOF
 
 printf '%s\n' "$table"
 echo "benchmark: written to docs/benchmark.md" >&2
+((failed == 0)) || echo "benchmark: a measure failed; Wine's and the harness's messages are in build/benchmark-stderr.log" >&2
 exit $failed
