@@ -99,6 +99,11 @@ public:
     DWORD threadId() const { return threadId_; }
     double started() const { return started_; }
     bool Ended() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        if (process_) GetExitCodeProcess(process_.get(), &code);
+        return code;
+    }
     bool WaitForExit(DWORD timeoutMs) const {
         return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
     }
@@ -270,9 +275,18 @@ int CountProcessesNamed(const char* imageName) {
 double TimeOneClick(const std::string& exe) {
     const size_t before = Commands(ReadLog()).size();
     Child click = Child::Start(exe, "/PLAY");
-    if (!click || !click.WaitForExit(ExitWaitMs)) return -1;
-    std::vector<Command> commands = Commands(ReadLog());
-    if (commands.size() != before + 1 || commands.back().id != Id(WinampPlay) || commands.back().at < 0) return -1;
+    if (!click || !click.WaitForExit(ExitWaitMs)) {
+        fprintf(stderr, "click: %s did not %s\n", exe.c_str(), click ? "end" : "start");
+        return -1;
+    }
+    std::vector<std::string> log = ReadLog();
+    std::vector<Command> commands = Commands(log);
+    if (commands.size() != before + 1 || commands.back().id != Id(WinampPlay) || commands.back().at < 0) {
+        fprintf(stderr, "click: %s ended with exit code %lu; %zu commands before, the log now:\n", exe.c_str(),
+                click.ExitCode(), before);
+        for (const std::string& line : log) fprintf(stderr, "  %s\n", line.c_str());
+        return -1;
+    }
     return commands.back().at - click.started();
 }
 
