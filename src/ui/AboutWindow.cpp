@@ -17,10 +17,10 @@ constexpr COLORREF Black = 0x00000000;
 }  // namespace
 
 // clang-format off
-const WindowSpec AboutWindow::Spec = {"About", 5730, 2610, false};
+const WindowLayout AboutWindow::Layout = {"About", 5730, 2610, false};
 
 // In tab order.
-const std::vector<ControlSpec> AboutWindow::Controls = {
+const std::vector<ControlLayout> AboutWindow::Controls = {
     //  id             kind                            inside caption                                                          left  top   width height
     {cmdOK,           ControlKind::DefaultPushButton, 0, "OK",                                                               4320, 2040, 1260, 345},
     {picIcon,         ControlKind::IconPicture,       0, "",                                                                  240,  240,  540, 540},
@@ -37,7 +37,7 @@ const std::vector<ControlSpec> AboutWindow::Controls = {
 
 void AboutWindow::Show(HICON programIcon) {
     sourceIcon_ = programIcon;
-    if (!exists() && !CreateFromTable(Spec, Controls, nullptr)) return;
+    if (!exists() && !CreateFromTable(Layout, Controls, nullptr)) return;
     ShowActive();
 }
 

@@ -20,8 +20,8 @@ public:
         lblEmail,
         Picture1,
     };
-    static const WindowSpec Spec;
-    static const std::vector<ControlSpec> Controls;
+    static const WindowLayout Layout;
+    static const std::vector<ControlLayout> Controls;
 
 private:
     void Form_Load() override;

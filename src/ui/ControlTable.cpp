@@ -1,9 +1,9 @@
 #include "ui/ControlTable.h"
 
-RECT ControlRect(const ControlSpec& control, const std::vector<ControlSpec>& table, UINT dpi) {
+RECT ControlRect(const ControlLayout& control, const std::vector<ControlLayout>& table, UINT dpi) {
     int left = control.left;
     int top = control.top;
-    for (const ControlSpec& frame : table)
+    for (const ControlLayout& frame : table)
         if (control.container != 0 && frame.id == control.container) {
             left += frame.left;
             top += frame.top;

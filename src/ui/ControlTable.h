@@ -17,7 +17,7 @@ enum class ControlKind {
     BitmapPicture,  // with a sunken border
 };
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     ControlKind kind;
     int container;  // the id of the frame it sits in, or 0 for the window itself
@@ -25,7 +25,7 @@ struct ControlSpec {
     int left, top, width, height;  // twips, relative to the container's client area
 };
 
-struct WindowSpec {
+struct WindowLayout {
     const char* caption;
     int clientWidth, clientHeight;  // twips
     bool showsIcon;                 // a window without one gets the plain dialog frame
@@ -39,4 +39,4 @@ inline int TwipsToPixels(int twips, UINT dpi) {
 
 // The pixel rectangle of a control in its window's client area at this DPI. Position and
 // size are scaled apart, so controls of one size stay one size.
-RECT ControlRect(const ControlSpec& control, const std::vector<ControlSpec>& table, UINT dpi);
+RECT ControlRect(const ControlLayout& control, const std::vector<ControlLayout>& table, UINT dpi);

@@ -68,13 +68,13 @@ void DialogWindow::Destroy() {
     if (window_) DestroyWindow(window_);
 }
 
-bool DialogWindow::CreateFromTable(const WindowSpec& spec, const std::vector<ControlSpec>& controls,
+bool DialogWindow::CreateFromTable(const WindowLayout& layout, const std::vector<ControlLayout>& controls,
                                    HWND centreOver) {
     if (window_) return true;
-    spec_ = &spec;
+    layout_ = &layout;
     controls_ = &controls;
     EmptyDialogTemplate dialog = {};
-    dialog.header.style = FrameStyle | (spec.showsIcon ? 0 : DS_MODALFRAME);
+    dialog.header.style = FrameStyle | (layout.showsIcon ? 0 : DS_MODALFRAME);
     dialog.pointSize = 8;
     wcscpy(dialog.font, L"MS Sans Serif");
     CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, nullptr, Procedure,
@@ -87,7 +87,7 @@ bool DialogWindow::CreateFromTable(const WindowSpec& spec, const std::vector<Con
 void DialogWindow::CreateControls() {
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ControlSpec& control : *controls_) {
+    for (const ControlLayout& control : *controls_) {
         const ControlClass kind = ClassFor(control.kind);
         const RECT r = ControlRect(control, *controls_, dpi_);
         HWND child = CreateWindowExA(kind.exStyle, kind.name, control.caption, WS_CHILD | WS_VISIBLE | kind.style,
@@ -98,7 +98,7 @@ void DialogWindow::CreateControls() {
 }
 
 void DialogWindow::SizeAndCentre(HWND centreOver) {
-    RECT frame = {0, 0, TwipsToPixels(spec_->clientWidth, dpi_), TwipsToPixels(spec_->clientHeight, dpi_)};
+    RECT frame = {0, 0, TwipsToPixels(layout_->clientWidth, dpi_), TwipsToPixels(layout_->clientHeight, dpi_)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
@@ -145,7 +145,7 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
         case WM_INITDIALOG:
             dpi_ = DpiOf(window_);
-            SetWindowTextA(window_, spec_->caption);
+            SetWindowTextA(window_, layout_->caption);
             CreateControls();
             Form_Load();
             // No focus yet: focusing a control would activate the hidden window, which then
@@ -158,7 +158,7 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return TRUE;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            const ControlSpec* control = SpecOf(static_cast<int>(item.CtlID));
+            const ControlLayout* control = SpecOf(static_cast<int>(item.CtlID));
             if (item.CtlType != ODT_STATIC || !control) return FALSE;
             DrawEtched(item, control->kind);
             return TRUE;
@@ -189,9 +189,9 @@ void DialogWindow::ShowActive() {
     SendMessageA(focus, EM_SCROLLCARET, 0, 0);
 }
 
-const ControlSpec* DialogWindow::SpecOf(int id) const {
+const ControlLayout* DialogWindow::SpecOf(int id) const {
     if (controls_)
-        for (const ControlSpec& control : *controls_)
+        for (const ControlLayout& control : *controls_)
             if (control.id == id) return &control;
     return nullptr;
 }

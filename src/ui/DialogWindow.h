@@ -27,7 +27,7 @@ public:
 protected:
     // Creates the window hidden, sized and laid out at its DPI, and centred over
     // centreOver (or on the screen when that is null).
-    bool CreateFromTable(const WindowSpec& spec, const std::vector<ControlSpec>& controls, HWND centreOver);
+    bool CreateFromTable(const WindowLayout& layout, const std::vector<ControlLayout>& controls, HWND centreOver);
     // Shows the window in front; when it opens, the initial control takes the focus.
     void ShowActive();
 
@@ -47,12 +47,12 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void SizeAndCentre(HWND centreOver);
-    const ControlSpec* SpecOf(int id) const;
+    const ControlLayout* SpecOf(int id) const;
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;
-    const WindowSpec* spec_ = nullptr;
-    const std::vector<ControlSpec>* controls_ = nullptr;
+    const WindowLayout* layout_ = nullptr;
+    const std::vector<ControlLayout>* controls_ = nullptr;
 
     static std::vector<DialogWindow*> live_;
 };

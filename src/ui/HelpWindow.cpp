@@ -1,10 +1,10 @@
 #include "ui/HelpWindow.h"
 
 // clang-format off
-const WindowSpec HelpWindow::Spec = {"Help", 4680, 3540, false};
+const WindowLayout HelpWindow::Layout = {"Help", 4680, 3540, false};
 
 // In tab order.
-const std::vector<ControlSpec> HelpWindow::Controls = {
+const std::vector<ControlLayout> HelpWindow::Controls = {
     //  id      kind                            inside caption    left  top   width height
     {Text1,    ControlKind::ReadOnlyMemo,      0,     "",          120,  120, 4455, 2895},
     {cmdClose, ControlKind::DefaultPushButton, 0,     "&Close",   3240, 3120, 1215,  375},
@@ -31,7 +31,7 @@ const char* const HelpWindow::HelpText =
 // clang-format on
 
 void HelpWindow::Show(HWND centreOver) {
-    if (!exists() && !CreateFromTable(Spec, Controls, centreOver)) return;
+    if (!exists() && !CreateFromTable(Layout, Controls, centreOver)) return;
     ShowActive();
 }
 

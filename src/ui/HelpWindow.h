@@ -11,8 +11,8 @@ public:
         Text1 = 401,
         cmdClose,
     };
-    static const WindowSpec Spec;
-    static const std::vector<ControlSpec> Controls;
+    static const WindowLayout Layout;
+    static const std::vector<ControlLayout> Controls;
     static const char* const HelpText;
 
 private:

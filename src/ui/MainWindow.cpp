@@ -60,10 +60,10 @@ std::string TextOf(HWND control) {
 }  // namespace
 
 // clang-format off
-const WindowSpec MainWindow::Spec = {"Jukelet Configuration", 5955, 4680, true};
+const WindowLayout MainWindow::Layout = {"Jukelet Configuration", 5955, 4680, true};
 
 // In tab order; positions inside a frame are relative to the frame.
-const std::vector<ControlSpec> MainWindow::Controls = {
+const std::vector<ControlLayout> MainWindow::Controls = {
     //  id                    kind                            inside      caption                                                                   left  top   width height
     {cmdAddUser,          ControlKind::DefaultPushButton, Frame1,            "&Add to Current User",                                               240,  360, 1695, 375},
     {cmdAddMachine,       ControlKind::PushButton,        Frame1,            "Add to this &Machine",                                               240,  960, 1695, 375},
@@ -87,7 +87,7 @@ const std::vector<ControlSpec> MainWindow::Controls = {
 // clang-format on
 
 HWND MainWindow::CreateHidden() {
-    if (!exists()) CreateFromTable(Spec, Controls, nullptr);
+    if (!exists()) CreateFromTable(Layout, Controls, nullptr);
     return handle();
 }
 

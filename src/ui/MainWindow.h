@@ -39,8 +39,8 @@ public:
         Picture1,
         Line1,
     };
-    static const WindowSpec Spec;
-    static const std::vector<ControlSpec> Controls;
+    static const WindowLayout Layout;
+    static const std::vector<ControlLayout> Controls;
 
 private:
     void Form_Load() override;
