@@ -158,7 +158,7 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return TRUE;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            const ControlLayout* control = SpecOf(static_cast<int>(item.CtlID));
+            const ControlLayout* control = LayoutOf(static_cast<int>(item.CtlID));
             if (item.CtlType != ODT_STATIC || !control) return FALSE;
             DrawEtched(item, control->kind);
             return TRUE;
@@ -189,7 +189,7 @@ void DialogWindow::ShowActive() {
     SendMessageA(focus, EM_SCROLLCARET, 0, 0);
 }
 
-const ControlLayout* DialogWindow::SpecOf(int id) const {
+const ControlLayout* DialogWindow::LayoutOf(int id) const {
     if (controls_)
         for (const ControlLayout& control : *controls_)
             if (control.id == id) return &control;

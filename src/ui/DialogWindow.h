@@ -47,7 +47,7 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void SizeAndCentre(HWND centreOver);
-    const ControlLayout* SpecOf(int id) const;
+    const ControlLayout* LayoutOf(int id) const;
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;
