@@ -83,8 +83,10 @@ public:
         Child child;
         child.started_ = Now();
         if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info))
+                            &info)) {
+            fprintf(stderr, "could not start %s: error %lu\n", line.c_str(), GetLastError());
             return Child();
+        }
         CloseHandle(info.hThread);
         child.process_.reset(info.hProcess);
         child.threadId_ = info.dwThreadId;
@@ -581,8 +583,11 @@ int MeasureClicksAgainstHungWinamp(int clicks) {
             },
             ExitWaitMs, 1);
         for (size_t i = 0; i < batch.size(); ++i) {
-            if (ended[i] < 0)
+            if (ended[i] < 0) {
                 ++notEnded;
+                fprintf(stderr, "hung: click %d %s\n", first + static_cast<int>(i),
+                        batch[i] ? "did not end in time" : "did not start");
+            }
             else
                 lifetimes.push_back(ended[i] - batch[i].started());
         }

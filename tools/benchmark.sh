@@ -17,6 +17,13 @@ source "$root/tests/rig/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start "$root/build/x64"
 : >"$root/build/benchmark-stderr.log"
+# The programs measured are copies, so a rebuild running meanwhile cannot swap them mid-run.
+bench="$WINEPREFIX/drive_c/bench"
+mkdir -p "$bench/x86"
+for program in bench_harness bench_floor bench_empty_window fake_winamp Jukelet; do
+  cp "$root/build/x64/bin/$program.exe" "$bench/"
+done
+cp "$root/build/x86/bin/Jukelet.exe" "$bench/x86/"
 
 failed=0
 rows=()
@@ -25,7 +32,7 @@ rows=()
 # inherits the handle and would hold a pipe open.
 measure() {
   local out status=0
-  wine "$root/build/x64/bin/bench_harness.exe" "$@" </dev/null >"$WINEPREFIX/bench-rows.txt" \
+  wine "$bench/bench_harness.exe" "$@" </dev/null >"$WINEPREFIX/bench-rows.txt" \
     2>>"$root/build/benchmark-stderr.log" || status=$?
   out=$(tr -d '\r' <"$WINEPREFIX/bench-rows.txt" | grep '^|' || true)
   if ((status != 0)) || [ -z "$out" ]; then
@@ -46,7 +53,8 @@ kb() { awk -v bytes="$1" 'BEGIN { printf "%.1f KB", bytes / 1024 }'; }
 imports_section=""
 for arch in x86 x64; do
   case $arch in x86) objdump=i686-w64-mingw32-objdump ;; x64) objdump=x86_64-w64-mingw32-objdump ;; esac
-  exe="$root/build/$arch/bin/Jukelet.exe"
+  exe="$bench/Jukelet.exe"
+  [ $arch = x86 ] && exe="$bench/x86/Jukelet.exe"
   bytes=$(stat -c %s "$exe")
   rsrc=$((16#$($objdump -h "$exe" | awk '$2 == ".rsrc" { print $3 }')))
   target=""
