@@ -221,34 +221,17 @@ void ExpectCaptionsFit(HWND window, UINT dpi, const std::string& ownFont = "") {
 
 // Where `text` leaves ink when drawn as a label draws it, in this font.
 RECT RenderedInk(const char* text, int width, int height, int pixelHeight, int weight, const char* face) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    GdiObject bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    PixelCanvas canvas(width, height);
     GdiObject font(CreateFontA(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap.get());
-    HGDIOBJ oldFont = SelectObject(memory, font.get());
+    HGDIOBJ oldFont = SelectObject(canvas.dc(), font.get());
     RECT all = {0, 0, width, height};
-    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(memory, RGB(0, 0, 0));
-    SetBkMode(memory, TRANSPARENT);
-    DrawTextA(memory, text, -1, &all, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS);
-    GdiFlush();
-    SelectObject(memory, oldFont);
-    SelectObject(memory, oldBitmap);
-    DeleteDC(memory);
-
-    ScreenImage image;
-    image.width = width;
-    image.height = height;
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    for (int i = 0; i < width * height; ++i) image.pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]));
+    FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(canvas.dc(), RGB(0, 0, 0));
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    DrawTextA(canvas.dc(), text, -1, &all, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS);
+    ScreenImage image = canvas.Image();
+    SelectObject(canvas.dc(), oldFont);
     return InkBounds(image, RGB(255, 255, 255));
 }
 

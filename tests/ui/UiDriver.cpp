@@ -169,34 +169,45 @@ bool ClickCloseBox(HWND window) {
     return false;
 }
 
-ScreenImage CaptureScreen(const RECT& screenRect) {
-    ScreenImage image;
-    image.width = screenRect.right - screenRect.left;
-    image.height = screenRect.bottom - screenRect.top;
-    if (image.width <= 0 || image.height <= 0) return ScreenImage{};
-
+PixelCanvas::PixelCanvas(int width, int height, HDC compatibleWith)
+    : width_(width), height_(height), dc_(CreateCompatibleDC(compatibleWith)) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;  // top-down rows
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    GdiObject bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HGDIOBJ old = SelectObject(memory, bitmap.get());
-    BitBlt(memory, 0, 0, image.width, image.height, screen, screenRect.left, screenRect.top, SRCCOPY | CAPTUREBLT);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    bitmap_.reset(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    oldBitmap_ = SelectObject(dc_, bitmap_.get());
+}
 
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    image.pixels.resize(static_cast<size_t>(image.width) * image.height);
-    for (size_t i = 0; i < image.pixels.size(); ++i)
+PixelCanvas::~PixelCanvas() {
+    SelectObject(dc_, oldBitmap_);
+    DeleteDC(dc_);
+}
+
+ScreenImage PixelCanvas::Image() const {
+    GdiFlush();
+    ScreenImage image;
+    image.width = width_;
+    image.height = height_;
+    const auto* bgra = static_cast<const BYTE*>(bits_);
+    image.pixels.resize(static_cast<size_t>(width_) * height_);
+    for (size_t i = 0; bgra && i < image.pixels.size(); ++i)
         image.pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
     return image;
+}
+
+ScreenImage CaptureScreen(const RECT& screenRect) {
+    const int width = screenRect.right - screenRect.left;
+    const int height = screenRect.bottom - screenRect.top;
+    if (width <= 0 || height <= 0) return ScreenImage{};
+    HDC screen = GetDC(nullptr);
+    PixelCanvas canvas(width, height, screen);
+    BitBlt(canvas.dc(), 0, 0, width, height, screen, screenRect.left, screenRect.top, SRCCOPY | CAPTUREBLT);
+    ReleaseDC(nullptr, screen);
+    return canvas.Image();
 }
 
 ScreenImage CaptureClient(HWND control) {
@@ -267,31 +278,12 @@ bool CaptionLooksActive(HWND window) {
 namespace {
 
 ScreenImage RenderIcon(HICON icon, int size, COLORREF background) {
-    ScreenImage image;
-    image.width = size;
-    image.height = size;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    GdiObject bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HGDIOBJ old = SelectObject(memory, bitmap.get());
+    PixelCanvas canvas(size, size);
     GdiObject brush(CreateSolidBrush(background));
     RECT all = {0, 0, size, size};
-    FillRect(memory, &all, static_cast<HBRUSH>(brush.get()));
-    DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    image.pixels.resize(static_cast<size_t>(size) * size);
-    for (size_t i = 0; i < image.pixels.size(); ++i)
-        image.pixels[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
-    return image;
+    FillRect(canvas.dc(), &all, static_cast<HBRUSH>(brush.get()));
+    DrawIconEx(canvas.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    return canvas.Image();
 }
 
 bool Near(COLORREF p, COLORREF q) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/UniqueHandle.h"
+
 #include <string>
 #include <vector>
 
@@ -77,6 +79,25 @@ struct ScreenImage {
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 ScreenImage CaptureScreen(const RECT& screenRect);
+
+// A 32-bit off-screen drawing surface the tests paint on and then read back.
+class PixelCanvas {
+public:
+    PixelCanvas(int width, int height, HDC compatibleWith = nullptr);
+    ~PixelCanvas();
+    PixelCanvas(const PixelCanvas&) = delete;
+    PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    ScreenImage Image() const;
+
+private:
+    int width_, height_;
+    HDC dc_;
+    void* bits_ = nullptr;
+    GdiObject bitmap_;
+    HGDIOBJ oldBitmap_;
+};
 // The control's client area as it is drawn now.
 ScreenImage CaptureClient(HWND control);
 // Waits until the window's pending painting is done.
