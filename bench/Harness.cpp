@@ -271,6 +271,38 @@ int CountProcessesNamed(const char* imageName) {
     return count;
 }
 
+// A baseline (program 0) and Jukelet (program 1), timed in turns after warm-up runs.
+struct Turns {
+    Summary baseline, jukelet;
+    int failures = 0;
+};
+
+template <typename TimeOne>
+Turns TimeInTurns(int runs, TimeOne timeOne) {
+    std::vector<double> times[2];
+    Turns turns;
+    for (int run = 0; run < WarmUpRuns + runs; ++run) {
+        // Alternate which goes first, so neither always follows the other.
+        for (int k = 0; k < 2; ++k) {
+            int which = (run + k) % 2;
+            double ms = timeOne(which);
+            if (ms < 0)
+                ++turns.failures;
+            else if (run >= WarmUpRuns)
+                times[which].push_back(ms);
+        }
+    }
+    turns.baseline = Summarise(times[0]);
+    turns.jukelet = Summarise(times[1]);
+    return turns;
+}
+
+std::string RatioText(const Turns& turns, const char* baselineName) {
+    if (turns.baseline.median <= 0) return "n/a";
+    return Format("%.2f x ", turns.jukelet.median / turns.baseline.median) + baselineName +
+           Format(" (minimums: %.2f x)", turns.jukelet.min / turns.baseline.min);
+}
+
 // ---- a. The toolbar click ----
 
 // Launch to the command's arrival in the running stand-in, for one program; < 0 on failure.
@@ -300,28 +332,13 @@ int MeasureClick(int runs) {
         return 1;
     }
     const std::string programs[2] = {Program("bench_floor.exe"), Program("Jukelet.exe")};
-    std::vector<double> times[2];
-    int failures = 0;
-    for (int run = 0; run < WarmUpRuns + runs; ++run) {
-        // Alternate which goes first, so neither always follows the other.
-        for (int k = 0; k < 2; ++k) {
-            int which = (run + k) % 2;
-            double ms = TimeOneClick(programs[which]);
-            if (ms < 0)
-                ++failures;
-            else if (run >= WarmUpRuns)
-                times[which].push_back(ms);
-        }
-    }
-    Summary floor = Summarise(times[0]), jukelet = Summarise(times[1]);
-    std::string result = floor.median > 0 ? Format("%.2f x the floor", jukelet.median / floor.median) +
-                                                Format(" (minimums: %.2f x)", jukelet.min / floor.min)
-                                          : "n/a";
-    if (failures) result += ", " + std::to_string(failures) + " clicks FAILED";
+    const Turns turns = TimeInTurns(runs, [&](int which) { return TimeOneClick(programs[which]); });
+    std::string result = RatioText(turns, "the floor");
+    if (turns.failures) result += ", " + std::to_string(turns.failures) + " clicks FAILED";
     Row("a. Toolbar click `/PLAY`, Winamp running: launch to command (min / median of " + std::to_string(runs) +
             ")",
-        MinMedian(jukelet), "floor: " + MinMedian(floor), result + " (target at most 1.10)");
-    return failures ? 1 : 0;
+        MinMedian(turns.jukelet), "floor: " + MinMedian(turns.baseline), result + " (target at most 1.10)");
+    return turns.failures ? 1 : 0;
 }
 
 // ---- b. The click that starts Winamp ----
@@ -416,33 +433,13 @@ int MeasureWindow(int runs) {
     const char* captions[2] = {EmptyWindowCaption, ConfigurationCaption};
     const std::string measure = "c. Configuration window: launch to visible (min / median of " +
                                 std::to_string(runs) + ")";
-    if (TimeOneWindow(programs[1], captions[1]) < 0) {
-        std::vector<double> empty;
-        for (int run = 0; run < WarmUpRuns + runs; ++run) {
-            double ms = TimeOneWindow(programs[0], captions[0]);
-            if (ms >= 0 && run >= WarmUpRuns) empty.push_back(ms);
-        }
-        Row(measure, "n/a (no configuration window yet)", "empty window: " + MinMedian(Summarise(empty)), "n/a");
-        return 0;
-    }
-    std::vector<double> times[2];
-    int failures = 0;
-    for (int run = 0; run < WarmUpRuns + runs; ++run)
-        for (int k = 0; k < 2; ++k) {
-            int which = (run + k) % 2;
-            double ms = TimeOneWindow(programs[which], captions[which]);
-            if (ms < 0)
-                ++failures;
-            else if (run >= WarmUpRuns)
-                times[which].push_back(ms);
-        }
-    Summary empty = Summarise(times[0]), jukelet = Summarise(times[1]);
-    std::string result = empty.median > 0 ? Format("%.2f x the empty window", jukelet.median / empty.median) +
-                                                Format(" (minimums: %.2f x)", jukelet.min / empty.min)
-                                          : "n/a";
-    if (failures) result += ", " + std::to_string(failures) + " launches FAILED";
-    Row(measure, MinMedian(jukelet), "empty window: " + MinMedian(empty), result + " (target at most 1.3)");
-    return failures || g_failed ? 1 : 0;
+    const Turns turns =
+        TimeInTurns(runs, [&](int which) { return TimeOneWindow(programs[which], captions[which]); });
+    std::string result = RatioText(turns, "the empty window");
+    if (turns.failures) result += ", " + std::to_string(turns.failures) + " launches FAILED";
+    Row(measure, MinMedian(turns.jukelet), "empty window: " + MinMedian(turns.baseline),
+        result + " (target at most 1.3)");
+    return turns.failures || g_failed ? 1 : 0;
 }
 
 // ---- d. Memory ----
