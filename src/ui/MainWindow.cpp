@@ -4,14 +4,12 @@
 
 #include "../../resources/resource.h"
 #include "base/SharedState.h"
-#include "registry/Registry.h"
 #include "toolbar/ToolbarButtons.h"
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
 #include "winamp/FileExist.h"
 #include "winamp/FileSelector.h"
 #include "winamp/Locator.h"
-#include "winamp/Settings.h"
 
 namespace {
 
@@ -185,7 +183,7 @@ void MainWindow::cmdBrowse_Click() {
 }
 
 void MainWindow::cmdClose_Click() {
-    if (FileExist(WinampPath)) SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, WinampPath);
+    if (FileExist(WinampPath)) SaveWinampPath(WinampPath);
     // The program ends with its last window.
     about_.Destroy();
     help_.Destroy();

@@ -22,12 +22,11 @@ bool IsIconIndex(const std::string& text) {
     return text.find_first_not_of("0123456789", digits) == std::string::npos;
 }
 
-void RememberWinampPath(const std::string& path, const std::string& stored) {
-    WinampPath = path;
-    if (path != stored) SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path);
-}
-
 }  // namespace
+
+void SaveWinampPath(const std::string& path) {
+    SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path);
+}
 
 std::string ParseAssociationPath(const std::string& value) {
     std::string path = TrimBlanks(value);
@@ -50,7 +49,9 @@ bool LocateWinamp(const DialogOwner& owner) {
         MessageBoxA(owner(), NotFoundMessage, AppTitle, MB_OK);
         return BrowseForWinamp(owner);
     }
-    RememberWinampPath(path, stored);
+    WinampPath = path;
+    // A click must not write the registry when nothing changed.
+    if (path != stored) SaveWinampPath(path);
     return true;
 }
 
@@ -61,6 +62,7 @@ bool BrowseForWinamp(const DialogOwner& owner) {
         MessageBoxA(window, NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    RememberWinampPath(*chosen, std::string());
+    WinampPath = *chosen;
+    SaveWinampPath(WinampPath);
     return true;
 }

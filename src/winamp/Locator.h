@@ -17,6 +17,9 @@ constexpr const char* NotLocatedWarning =
 // refused to locate Winamp.exe (the program must then end).
 bool LocateWinamp(const DialogOwner& owner);
 
+// Remembers path as this user's Winamp.exe.
+void SaveWinampPath(const std::string& path);
+
 // Asks the user for Winamp.exe at start-up; false when the user refused.
 bool BrowseForWinamp(const DialogOwner& owner);
 
