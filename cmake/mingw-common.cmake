@@ -1,6 +1,8 @@
-# Debian's posix-thread mingw-w64 compilers; the runtime is linked statically.
-set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
+# Debian's win32-thread mingw-w64 compilers, linked statically: the posix thread model
+# would link libwinpthread, which imports functions Windows 9x and NT4 lack. Nothing here
+# uses std::thread or std::mutex.
+set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 mingw-w64-tools binutils-mingw-w64
   googletest
   wine wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick python3 nsis
 )

@@ -60,10 +60,11 @@ KernelHandle LaunchWinamp() {
 }
 
 HWND WaitForWinampWindow(HANDLE winampProcess, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    // The difference of two tick counts stays right across the counter's wrap at 49.7 days.
+    const DWORD started = GetTickCount();
     for (;;) {
         if (HWND window = FindWinampWindow()) return window;
-        if (GetTickCount64() >= deadline) return nullptr;
+        if (GetTickCount() - started >= timeoutMs) return nullptr;
         // Doubles as the poll interval and notices a Winamp that gave up at start.
         if (WaitForSingleObject(winampProcess, WindowPollMs) == WAIT_OBJECT_0)
             return FindWinampWindow();
