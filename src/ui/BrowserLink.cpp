@@ -8,7 +8,6 @@
 void OpenLink(const char* link, HWND owner) {
     // shell32 is loaded on the first click only: a toolbar click never pays for it.
     static ModuleHandle shell(LoadLibraryA("shell32.dll"));
-    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    if (auto shellExecute = GetProc<ShellExecuteFn>(shell.get(), "ShellExecuteA"))
+    if (auto shellExecute = LOAD_PROC(shell.get(), ShellExecuteA))
         shellExecute(owner, nullptr, link, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Dpi.h"
+#include "ui/WorkArea.h"
 
 std::vector<DialogWindow*> DialogWindow::live_;
 
@@ -104,19 +105,13 @@ void DialogWindow::SizeAndCentre(HWND centreOver) {
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
 
-    RECT area;
-    if (centreOver && IsWindowVisible(centreOver)) {
-        GetWindowRect(centreOver, &area);
-    } else {
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof(monitor);
-        GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
-    }
-    int left = area.left + (area.right - area.left - width) / 2;
-    int top = area.top + (area.bottom - area.top - height) / 2;
-    SetWindowPos(window_, nullptr, std::max(left, 0), std::max(top, 0), width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT area = PrimaryWorkArea();
+    if (centreOver && IsWindowVisible(centreOver)) GetWindowRect(centreOver, &area);
+    const LONG left = area.left + (area.right - area.left - width) / 2;
+    const LONG top = area.top + (area.bottom - area.top - height) / 2;
+    const RECT centred = {left, top, left + width, top + height};
+    const RECT placed = KeptInside(centred, WorkAreaOf(centred));
+    SetWindowPos(window_, nullptr, placed.left, placed.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,7 +139,7 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wPara
 INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            dpi_ = DpiOf(window_);
+            dpi_ = ScreenDpi();
             SetWindowTextA(window_, layout_->caption);
             CreateControls();
             Form_Load();

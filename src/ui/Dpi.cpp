@@ -1,13 +1,8 @@
 #include "ui/Dpi.h"
 
-#include "base/DynamicProc.h"
-
-UINT DpiOf(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = GetProc<GetDpiForWindowFn>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
-    if (getDpiForWindow && window) {
-        if (UINT dpi = getDpiForWindow(window)) return dpi;
-    }
+UINT ScreenDpi() {
+    // What every Windows reports; Windows 10's GetDpiForWindow gives the same for a
+    // program that is aware of the system DPI only.
     HDC screen = GetDC(nullptr);
     UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);

@@ -1,5 +1,5 @@
 #pragma once
 #include <windows.h>
 
-// The DPI the window is shown at (the system's, before Windows 10's per-monitor API).
-UINT DpiOf(HWND window);
+// The DPI every window of this system-DPI-aware program is shown at.
+UINT ScreenDpi();

@@ -9,13 +9,11 @@
 
 namespace {
 
-using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
-
 // comdlg32 is loaded only when a dialog is really shown, so a toolbar click never pays for it.
 BOOL ShowOpenDialog(OPENFILENAMEA* record) {
     ModuleHandle comdlg(LoadLibraryA("comdlg32.dll"));
     if (!comdlg) return FALSE;
-    auto getOpenFileName = GetProc<GetOpenFileNameFn>(comdlg.get(), "GetOpenFileNameA");
+    auto getOpenFileName = LOAD_PROC(comdlg.get(), GetOpenFileNameA);
     return getOpenFileName ? getOpenFileName(record) : FALSE;
 }
 
