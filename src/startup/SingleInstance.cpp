@@ -1,5 +1,7 @@
 #include "startup/SingleInstance.h"
 
-SingleInstance::SingleInstance()
-    : mutex_(CreateMutexA(nullptr, FALSE, "Local\\Orvalle.Jukelet.Configuration")),
-      anotherIsRunning_(GetLastError() == ERROR_ALREADY_EXISTS) {}
+#include "base/SessionMutex.h"
+
+SingleInstance::SingleInstance(const std::string& name) {
+    mutex_ = CreateSessionMutex(name, &anotherIsRunning_);
+}

@@ -1,10 +1,15 @@
 #pragma once
+#include <string>
+
 #include "base/UniqueHandle.h"
+
+// The name the configuration window is guarded by.
+constexpr const char* ConfigurationInstanceName = "Local\\Orvalle.Jukelet.Configuration";
 
 // Held while a configuration window is open, so a second one is never shown.
 class SingleInstance {
 public:
-    SingleInstance();
+    explicit SingleInstance(const std::string& name = ConfigurationInstanceName);
     bool AnotherIsRunning() const { return anotherIsRunning_; }
 
 private:
