@@ -1,9 +1,13 @@
 ; Jukelet's setup program. installer/CMakeLists.txt builds it and passes, as absolute paths
 ; or plain values: ARCH (x86 | amd64), OUTFILE, JUKELET_EXE, ICONS_DIR, APP_ICON, VERSION,
 ; COMPANY, COPYRIGHT.
-Unicode true
+; The 32-bit release is an ANSI installer: Unicode ones do not run on Windows 95, 98 or ME.
 !if ${ARCH} == amd64
+  Unicode true
   Target amd64-unicode
+!else
+  Unicode false
+  Target x86-ansi
 !endif
 ManifestDPIAware true
 SetCompressor /SOLID lzma
@@ -47,6 +51,10 @@ BrandingText "${COMPANY}"
   CreateShortCut "$INSTDIR\Links\${LINK}.lnk" "$INSTDIR\Jukelet.exe" "${SWITCH}"
 !macroend
 
+!macro RemoveMachineButton ID LINK SWITCH ICON
+  DeleteRegKey HKLM "${EXTENSIONS_KEY}\${ID}"
+!macroend
+
 !macro RemoveButton ID LINK SWITCH ICON
   DeleteRegKey HKCU "${EXTENSIONS_KEY}\${ID}"
   ; Without the rights to HKLM this only sets the error flag; the uninstall goes on.
@@ -57,6 +65,8 @@ BrandingText "${COMPANY}"
 !macroend
 
 !include MUI2.nsh
+!include LogicLib.nsh
+!include x64.nsh
 
 !define MUI_ICON "${APP_ICON}"
 !define MUI_UNICON "${APP_ICON}"
@@ -121,8 +131,29 @@ SectionEnd
 
 ; Removes what setup put there and the keys the program wrote, one by one: the folder
 ; the user chose may hold other files, and the company key other programs' settings.
+; 64-bit Windows keeps the machine's keys in a 64-bit and a 32-bit view, and the program
+; writes its buttons to both. A 64-bit uninstaller always runs on 64-bit Windows.
+!macro RemoveMachineButtonsFromBothViews
+  SetRegView 64
+  !insertmacro ForEachButton RemoveMachineButton
+  SetRegView 32
+  !insertmacro ForEachButton RemoveMachineButton
+  SetRegView default
+!macroend
+
+Function un.RemoveMachineButtonsFromBothViews
+!if ${ARCH} == amd64
+  !insertmacro RemoveMachineButtonsFromBothViews
+!else
+  ${If} ${RunningX64}
+    !insertmacro RemoveMachineButtonsFromBothViews
+  ${EndIf}
+!endif
+FunctionEnd
+
 Section "Uninstall"
   !insertmacro ForEachButton RemoveButton
+  Call un.RemoveMachineButtonsFromBothViews
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${COMPANY_KEY}"
 
