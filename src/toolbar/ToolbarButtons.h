@@ -6,17 +6,19 @@
 // The extension key of one button, relative to its root.
 std::string ButtonKeyPath(const std::string& buttonId);
 
-// Writes one catalogue button's extension key under root; true when every write
-// succeeded. An identifier outside the catalogue writes nothing and gives false.
+// Writes one catalogue button's extension key under root (under HKEY_LOCAL_MACHINE, in each
+// registry view of 64-bit Windows); true when every write succeeded. An identifier outside
+// the catalogue writes nothing and gives false.
 bool AddButton(ScopeRoot root, const std::string& buttonId);
 
-// Deletes one catalogue button's extension key under root; true when the key is gone
-// afterwards. An identifier outside the catalogue deletes nothing and gives false.
+// Deletes one catalogue button's extension key under root, with whatever else was written
+// inside it, from every view AddButton writes; true when the key is gone afterwards. An
+// identifier outside the catalogue deletes nothing and gives false.
 bool RemoveButton(ScopeRoot root, const std::string& buttonId);
 
 // Every catalogue button, in catalogue order; true when all of them succeeded.
 bool AddAllButtons(ScopeRoot root);
 bool RemoveAllButtons(ScopeRoot root);
 
-// True when any catalogue button's key exists under root.
+// True when any catalogue button's key exists under root, in any view AddButton writes.
 bool AnyButtonInstalled(ScopeRoot root);

@@ -24,9 +24,13 @@ std::string TempFolder() {
     return folder;
 }
 
-void DeleteRegistryTree(HKEY root, const std::string& path) {
-    RegDeleteTreeA(root, path.c_str());
-    RegDeleteKeyA(root, path.c_str());
+void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
+        RegDeleteTreeA(key, nullptr);
+        RegCloseKey(key);
+    }
+    RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
 void ClearJukeletSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, SettingsKey); }

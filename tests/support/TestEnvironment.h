@@ -19,7 +19,9 @@ constexpr const char* WinampExePath = "C:\\Program Files\\Winamp\\winamp.exe";
 void ClearJukeletSettings();
 void RememberWinampPath(const std::string& path);
 std::string RememberedWinampPath();  // "" when nothing is stored
-void DeleteRegistryTree(HKEY root, const std::string& path);
+// Deletes the key and everything in it; view: KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0
+// for this process's own.
+void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view = 0);
 std::string TempFolder();
 
 // The Winamp stand-in: installed at `path`, recording into a fresh log. Every stand-in

@@ -34,12 +34,57 @@ std::vector<std::string> AllButtonIds() {
     return ids;
 }
 
-void InstallButtonKeys(HKEY root) {
-    for (const ToolbarButton& button : ButtonCatalogue) {
-        const std::string key = std::string(ExtensionsKey) + "\\" + button.id;
-        RegSetKeyValueA(root, key.c_str(), "ButtonText", REG_SZ, button.text, static_cast<DWORD>(strlen(button.text) + 1));
-    }
+constexpr const char* OtherProgramId = "{11111111-2222-3333-4444-555555555555}";
+
+// view: KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0 for this process's own.
+void WriteValue(HKEY root, const std::string& path, REGSAM view, const char* name, const std::string& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
+              ERROR_SUCCESS)
+        << path;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
 }
+
+std::string ReadValue(HKEY root, const std::string& path, REGSAM view, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return "<missing>";
+    char data[1024] = "";
+    DWORD size = sizeof(data) - 1;
+    const LONG status = RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, data, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? data : "<missing>";
+}
+
+void DeleteValue(HKEY root, const std::string& path, REGSAM view, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+void InstallButtonKeys(HKEY root, REGSAM view = 0) {
+    for (const ToolbarButton& button : ButtonCatalogue)
+        WriteValue(root, std::string(ExtensionsKey) + "\\" + button.id, view, "ButtonText", button.text);
+}
+
+// The machine's two registry views on 64-bit Windows, and every place buttons are written.
+struct View {
+    REGSAM flag;
+    const char* name;
+};
+const View BothViews[] = {{KEY_WOW64_64KEY, "64-bit view"}, {KEY_WOW64_32KEY, "32-bit view"}};
+struct Place {
+    HKEY root;
+    REGSAM view;
+    const char* name;
+};
+const Place EveryPlace[] = {
+    {HKEY_CURRENT_USER, 0, "current user"},
+    {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, "this machine, 64-bit view"},
+    {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, "this machine, 32-bit view"},
+};
 
 // A message box as the user reads it: title, text, buttons and icon.
 void ExpectMessage(HWND box, const std::string& text, const std::vector<int>& buttons, BoxIcon icon) {
@@ -236,14 +281,45 @@ TEST_F(ConfigurationWindow, EachAddButtonWritesItsOwnRootAndSaysSo) {
     EXPECT_TRUE(IsWindowVisible(main_));
 }
 
-// When the registry refuses the keys, the user is warned instead of told it worked.
+// On 64-bit Windows 32-bit and 64-bit browsers read the machine's keys from two views of
+// the registry: Add to this Machine writes both, Remove All clears both, and another
+// program's keys in either view stay.
+TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
+    const std::string otherKey = std::string(ExtensionsKey) + "\\" + OtherProgramId;
+    for (const View& view : BothViews) WriteValue(HKEY_LOCAL_MACHINE, otherKey, view.flag, "ButtonText", "Other");
+
+    Dismiss(ClickForBox("Add to this &Machine", "Add"));
+    const std::string stopKey = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
+    for (const View& view : BothViews) {
+        EXPECT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.flag), AllButtonIds()) << view.name;
+        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, stopKey, view.flag, "Exec"), BinFolder() + "\\Links\\stop.lnk")
+            << view.name;
+    }
+    EXPECT_TRUE(InstalledButtonKeys(HKEY_CURRENT_USER).empty());
+
+    HWND box = ClickForBox("&Remove All", "Remove Buttons");
+    ASSERT_TRUE(box);
+    Dismiss(box, IDYES);
+    RoundTrip();
+    EXPECT_TRUE(NoBoxShown());
+    for (const View& view : BothViews) {
+        EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.flag).empty()) << view.name;
+        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, otherKey, view.flag, "ButtonText"), "Other") << view.name;
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, otherKey, view.flag);
+    }
+}
+
+// When the registry refuses the keys, in any root or view, the user is warned instead of
+// told it worked.
 TEST_F(ConfigurationWindow, AnAddThatCannotWriteWarnsInstead) {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        const bool user = root == HKEY_CURRENT_USER;
-        SCOPED_TRACE(user ? "current user" : "this machine");
-        UnwritableExtensions refused(root);
+    for (const Place& place : EveryPlace) {
+        SCOPED_TRACE(place.name);
+        const bool user = place.root == HKEY_CURRENT_USER;
+        UnwritableExtensions refused(place.root, place.view);
         HKEY probe = nullptr;
-        ASSERT_NE(RegCreateKeyA(root, (std::string(ExtensionsKey) + "\\probe").c_str(), &probe), ERROR_SUCCESS)
+        ASSERT_NE(RegCreateKeyExA(place.root, (std::string(ExtensionsKey) + "\\probe").c_str(), 0, nullptr, 0,
+                                  KEY_ALL_ACCESS | place.view, nullptr, &probe, nullptr),
+                  ERROR_SUCCESS)
             << "the registry still accepts keys here";
 
         HWND box = ClickForBox(user ? "&Add to Current User" : "Add to this &Machine", "Add");
@@ -253,8 +329,9 @@ TEST_F(ConfigurationWindow, AnAddThatCannotWriteWarnsInstead) {
         EXPECT_FALSE(view.text.empty());
         EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
         EXPECT_EQ(IconShown(box), BoxIcon::Exclamation) << IconName(IconShown(box));
-        EXPECT_TRUE(InstalledButtonKeys(root).empty());
+        EXPECT_TRUE(InstalledButtonKeys(place.root, place.view).empty());
         Dismiss(box);
+        RemoveButtonKeys();
     }
 }
 
@@ -289,21 +366,52 @@ TEST_F(ConfigurationWindow, RemoveAllAnsweredYesClearsBothRoots) {
     EXPECT_TRUE(NoBoxShown());
 }
 
-// A key that cannot be deleted (it holds a subkey) is named by its root, once.
+// Whatever another program wrote inside a button's key goes with it; the Extensions key's
+// own values and another program's button stay.
+TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
+    const std::string otherKey = std::string(ExtensionsKey) + "\\" + OtherProgramId;
+    for (const Place& place : EveryPlace) {
+        InstallButtonKeys(place.root, place.view);
+        for (const ToolbarButton& button : ButtonCatalogue) {
+            const std::string key = std::string(ExtensionsKey) + "\\" + button.id;
+            WriteValue(place.root, key + "\\Settings\\Deeper", place.view, "Left", "behind");
+            WriteValue(place.root, key + "\\Other", place.view, "", "x");
+        }
+        WriteValue(place.root, ExtensionsKey, place.view, "Policy", "kept");
+        WriteValue(place.root, otherKey, place.view, "ButtonText", "Other");
+    }
+
+    HWND box = ClickForBox("&Remove All", "Remove Buttons");
+    ASSERT_TRUE(box);
+    Dismiss(box, IDYES);
+    RoundTrip();
+    EXPECT_TRUE(NoBoxShown()) << "the removal reported a failure";
+    for (const Place& place : EveryPlace) {
+        EXPECT_TRUE(InstalledButtonKeys(place.root, place.view).empty()) << place.name;
+        EXPECT_EQ(ReadValue(place.root, ExtensionsKey, place.view, "Policy"), "kept") << place.name;
+        EXPECT_EQ(ReadValue(place.root, otherKey, place.view, "ButtonText"), "Other") << place.name;
+        DeleteRegistryTree(place.root, otherKey, place.view);
+        DeleteValue(place.root, ExtensionsKey, place.view, "Policy");
+    }
+}
+
+// A button key that cannot be removed (another program left a registry link in it) is named
+// by its root, once; what the link points to is never touched.
 TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
     const std::string stuck = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        const bool user = root == HKEY_CURRENT_USER;
-        SCOPED_TRACE(user ? "current user" : "this machine");
-        InstallButtonKeys(root);
-        RegSetKeyValueA(root, (stuck + "\\Child").c_str(), "x", REG_SZ, "x", 2);
+    constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
+    WriteValue(HKEY_LOCAL_MACHINE, std::string(TargetKey) + "\\Inside", 0, "Data", "kept");
+    for (const Place& place : EveryPlace) {
+        SCOPED_TRACE(place.name);
+        const bool user = place.root == HKEY_CURRENT_USER;
+        InstallButtonKeys(place.root, place.view);
+        RegistryLink link(place.root, stuck + "\\Link", place.view, L"\\Registry\\Machine\\Software\\JukeletTests\\LinkTarget");
+        ASSERT_TRUE(link.created());
 
         HWND box = ClickForBox("&Remove All", "Remove Buttons");
         ASSERT_TRUE(box);
         PressDialogButton(box, IDYES);
-        ASSERT_TRUE(WaitUntil(
-            [&] { return !IsWindow(box) && !run_->MessageBoxes().empty(); },
-            WindowTimeoutMs))
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && !run_->MessageBoxes().empty(); }, WindowTimeoutMs))
             << "no message after the removal";
         HWND report = run_->WaitForBox("Remove Buttons");
         const MessageBoxView view = ReadMessageBox(report);
@@ -314,9 +422,10 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
         Dismiss(report);
         RoundTrip();
         EXPECT_TRUE(NoBoxShown()) << "more than one message";
-        EXPECT_EQ(InstalledButtonKeys(root), std::vector<std::string>{ButtonCatalogue[3].id});
-        DeleteRegistryTree(root, stuck);
+        EXPECT_EQ(InstalledButtonKeys(place.root, place.view), std::vector<std::string>{ButtonCatalogue[3].id});
+        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, std::string(TargetKey) + "\\Inside", 0, "Data"), "kept");
     }
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
 }
 
 // The chosen file shows in the box at once, but only Close saves it.

@@ -386,9 +386,9 @@ void RegistryValueOverride::SetString(const std::string& value) {
 
 namespace {
 
-bool KeyPresent(HKEY root, const char* path) {
+bool KeyPresent(HKEY root, const char* path, REGSAM view = 0) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -438,31 +438,56 @@ void FakeLinkHandlers::Mend() { Register("\"" + BinFolder() + "\\link_recorder.e
 
 void FakeLinkHandlers::Break() { Register("\"" + BinFolder() + "\\no such program.exe\" \"%1\""); }
 
-UnwritableExtensions::UnwritableExtensions(HKEY root) : root_(root), existed_(KeyPresent(root, ExtensionsKey)) {
-    DeleteRegistryTree(root_, ExtensionsKey);
+UnwritableExtensions::UnwritableExtensions(HKEY root, REGSAM view)
+    : root_(root), view_(view), existed_(KeyPresent(root, ExtensionsKey, view)) {
+    DeleteRegistryTree(root_, ExtensionsKey, view_);
     HKEY key = nullptr;
-    RegCreateKeyExA(root_, ExtensionsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCreateKeyExA(root_, ExtensionsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS | view_, nullptr, &key,
+                    nullptr);
     if (key) RegCloseKey(key);
 }
 
 UnwritableExtensions::~UnwritableExtensions() {
-    DeleteRegistryTree(root_, ExtensionsKey);
+    DeleteRegistryTree(root_, ExtensionsKey, view_);
     if (existed_) {
         HKEY key = nullptr;
-        RegCreateKeyA(root_, ExtensionsKey, &key);
+        RegCreateKeyExA(root_, ExtensionsKey, 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key, nullptr);
         if (key) RegCloseKey(key);
     }
 }
 
-std::vector<std::string> InstalledButtonKeys(HKEY root) {
+RegistryLink::RegistryLink(HKEY root, std::string path, REGSAM view, const std::wstring& target)
+    : root_(root), path_(std::move(path)), view_(view) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK | view_, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    // The target is an NT registry path, stored without its terminating NUL.
+    created_ = RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                              static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+}
+
+RegistryLink::~RegistryLink() {
+    // Deleting it by name would delete its target: the link itself is opened and deleted.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root_, path_.c_str(), REG_OPTION_OPEN_LINK, DELETE | view_, &key) != ERROR_SUCCESS) return;
+    using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
+    auto ntDeleteKey = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    if (ntDeleteKey) ntDeleteKey(key);
+    RegCloseKey(key);
+}
+
+std::vector<std::string> InstalledButtonKeys(HKEY root, REGSAM view) {
     std::vector<std::string> names;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, ExtensionsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExA(root, ExtensionsKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return names;
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof(name);
         if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
+        if (FindButton(name)) names.emplace_back(name, length);
     }
     RegCloseKey(key);
     std::sort(names.begin(), names.end());
@@ -470,7 +495,9 @@ std::vector<std::string> InstalledButtonKeys(HKEY root) {
 }
 
 void RemoveButtonKeys() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-        for (const ToolbarButton& button : ButtonCatalogue)
-            DeleteRegistryTree(root, std::string(ExtensionsKey) + "\\" + button.id);
+    for (const ToolbarButton& button : ButtonCatalogue) {
+        const std::string key = std::string(ExtensionsKey) + "\\" + button.id;
+        DeleteRegistryTree(HKEY_CURRENT_USER, key);
+        for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) DeleteRegistryTree(HKEY_LOCAL_MACHINE, key, view);
+    }
 }

@@ -180,18 +180,39 @@ private:
 
 // The extension keys' parent recreated as a volatile key: the registry then refuses to
 // create the (non-volatile) button keys under it. Put back as a plain key afterwards.
+// view: KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0 for this process's own.
 class UnwritableExtensions {
 public:
-    explicit UnwritableExtensions(HKEY root);
+    explicit UnwritableExtensions(HKEY root, REGSAM view = 0);
     ~UnwritableExtensions();
     UnwritableExtensions(const UnwritableExtensions&) = delete;
     UnwritableExtensions& operator=(const UnwritableExtensions&) = delete;
 
 private:
     HKEY root_;
+    REGSAM view_;
     bool existed_;
 };
 
-// The catalogue's buttons present under root, as their key names.
-std::vector<std::string> InstalledButtonKeys(HKEY root);
+// A registry link, as another program may leave one, at `path` pointing to the NT registry
+// path `target` (such as L"\\Registry\\Machine\\Software\\..."); the link itself is
+// deleted afterwards, never its target.
+class RegistryLink {
+public:
+    RegistryLink(HKEY root, std::string path, REGSAM view, const std::wstring& target);
+    ~RegistryLink();
+    RegistryLink(const RegistryLink&) = delete;
+    RegistryLink& operator=(const RegistryLink&) = delete;
+    bool created() const { return created_; }
+
+private:
+    HKEY root_;
+    std::string path_;
+    REGSAM view_;
+    bool created_ = false;
+};
+
+// The catalogue's buttons present under root, as their key names; view: KEY_WOW64_32KEY
+// or KEY_WOW64_64KEY, or 0 for this process's own.
+std::vector<std::string> InstalledButtonKeys(HKEY root, REGSAM view = 0);
 void RemoveButtonKeys();

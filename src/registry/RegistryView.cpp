@@ -1,0 +1,19 @@
+#include "registry/RegistryView.h"
+
+#include "base/DynamicProc.h"
+
+bool RunningOn64BitWindows() {
+#ifdef _WIN64
+    return true;
+#else
+    // Every 64-bit Windows has IsWow64Process; Windows before XP SP2 lacks it and is 32-bit.
+    static const auto isWow64Process = LOAD_PROC(GetModuleHandleA("kernel32.dll"), IsWow64Process);
+    BOOL wow64 = FALSE;
+    return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+std::vector<RegistryView> EveryRegistryView() {
+    if (RunningOn64BitWindows()) return {RegistryView::Bits64, RegistryView::Bits32};
+    return {RegistryView::Default};
+}
