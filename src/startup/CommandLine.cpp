@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/SharedState.h"
-#include "winamp/TrimFileName.h"
+#include "base/Paths.h"
 
 std::string ArgumentString(const char* commandLine) {
     const char* p = commandLine ? commandLine : "";

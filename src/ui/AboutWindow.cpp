@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "../../resources/resource.h"
-#include "../../resources/version.h"
+#include "resource.h"
+#include "version.h"
 #include "base/SharedState.h"
 #include "ui/BrowserLink.h"
 #include "ui/SupportLinks.h"

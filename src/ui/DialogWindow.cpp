@@ -142,6 +142,8 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             dpi_ = ScreenDpi();
             SetWindowTextA(window_, layout_->caption);
             CreateControls();
+            for (const ControlLayout& control : *controls_)
+                if (control.kind == ControlKind::DefaultPushButton) SendMessageA(window_, DM_SETDEFID, control.id, 0);
             Form_Load();
             // No focus yet: focusing a control would activate the hidden window, which then
             // never looks active (Wine) once it is shown. ShowActive gives the focus.

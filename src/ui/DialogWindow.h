@@ -42,12 +42,14 @@ protected:
     virtual bool PreTranslate(MSG&) { return false; }
     virtual void OnDestroyed() {}
 
+    // This window's row of its control table.
+    const ControlLayout* LayoutOf(int id) const;
+
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void SizeAndCentre(HWND centreOver);
-    const ControlLayout* LayoutOf(int id) const;
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;

@@ -37,7 +37,6 @@ void HelpWindow::Show(HWND centreOver) {
 
 void HelpWindow::Form_Load() {
     SetWindowTextA(Control(Text1), HelpText);
-    SendMessageA(handle(), DM_SETDEFID, cmdClose, 0);
 }
 
 bool HelpWindow::PreTranslate(MSG& message) {

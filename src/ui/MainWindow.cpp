@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "../../resources/resource.h"
+#include "resource.h"
+#include "base/Paths.h"
 #include "base/SharedState.h"
 #include "toolbar/ToolbarButtons.h"
 #include "ui/AboutWindow.h"
@@ -107,13 +108,12 @@ void MainWindow::Form_Load() {
     SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
-    pictureIcon_.reset(LoadIconSized(IDI_PICTURE, TwipsToPixels(480, dpi())));
+    pictureIcon_.reset(LoadIconSized(IDI_PICTURE, TwipsToPixels(LayoutOf(Picture1)->width, dpi())));
     SendMessageA(Control(Picture1), STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_.get()), 0);
 
     titleFont_.reset(CreateTitleFont(dpi()));
     SendMessageA(Control(DialogText0), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
 
-    SendMessageA(handle(), DM_SETDEFID, cmdAddUser, 0);
     ShowWinampPath();
 }
 

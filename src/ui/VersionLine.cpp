@@ -9,12 +9,12 @@ std::string VersionLine(DWORD fileVersionMS, DWORD fileVersionLS) {
 
 std::string OwnVersionLine() {
     // Read straight from the resource: no need for version.dll.
-    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
+    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
     HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
     const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
     if (!bytes) return std::string();
     const DWORD size = SizeofResource(nullptr, resource);
-    const DWORD signature = 0xFEEF04BD;
+    const DWORD signature = VS_FFI_SIGNATURE;
     for (DWORD offset = 0; offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
         if (std::memcmp(bytes + offset, &signature, sizeof(signature)) != 0) continue;
         VS_FIXEDFILEINFO info;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/DynamicProc.h"
+#include "base/Text.h"
 #include "base/UniqueHandle.h"
 
 namespace {
@@ -15,13 +16,6 @@ BOOL ShowOpenDialog(OPENFILENAMEA* record) {
     if (!comdlg) return FALSE;
     auto getOpenFileName = LOAD_PROC(comdlg.get(), GetOpenFileNameA);
     return getOpenFileName ? getOpenFileName(record) : FALSE;
-}
-
-std::string TrimSpaces(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace
@@ -47,5 +41,5 @@ std::optional<std::string> ChooseWinampFile(HWND owner, const char* title) {
     record.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
     if (!ShowOpenDialog(&record)) return std::nullopt;
-    return TrimSpaces(file.data());
+    return Trim(file.data());
 }

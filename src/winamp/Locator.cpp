@@ -1,6 +1,8 @@
 #include "winamp/Locator.h"
 
+#include "base/Paths.h"
 #include "base/SharedState.h"
+#include "base/Text.h"
 #include "registry/Registry.h"
 #include "winamp/FileExist.h"
 #include "winamp/FileSelector.h"
@@ -10,11 +12,7 @@ namespace {
 
 constexpr const char* MissingValue = "<EMPTY>";
 
-std::string TrimBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+std::string TrimBlanks(const std::string& text) { return Trim(text, " \t"); }
 
 bool IsIconIndex(const std::string& text) {
     size_t digits = (!text.empty() && text[0] == '-') ? 1 : 0;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/SharedState.h"
-#include "winamp/TrimFileName.h"
+#include "base/Paths.h"
 
 namespace {
 

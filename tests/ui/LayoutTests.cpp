@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "../../resources/resource.h"
+#include "resource.h"
 #include "base/UniqueHandle.h"
 #include "support/TestEnvironment.h"
 #include "ui/UiDriver.h"
