@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "base/UniqueHandle.h"
+#include "support/TestEnvironment.h"
+#include "support/TestProcess.h"
 #include "winamp/RemoteControl.h"
 #include "winamp/Settings.h"
 
@@ -51,13 +53,6 @@ double Now() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return CounterToMs(counter.QuadPart);
-}
-
-std::string BinFolder() {
-    char path[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string exe(path, length);
-    return exe.substr(0, exe.rfind('\\'));
 }
 
 std::string Program(const char* name) { return BinFolder() + "\\" + name; }
@@ -199,17 +194,8 @@ double FirstStamp(const std::vector<std::string>& log, const char* prefix, const
     return -1;
 }
 
-template <typename Predicate>
-bool WaitUntil(Predicate predicate, DWORD timeoutMs, DWORD pollMs = 2) {
-    const double deadline = Now() + timeoutMs;
-    for (;;) {
-        if (predicate()) return true;
-        if (Now() >= deadline) return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(pollMs);
-    }
-}
+// Timings want a finer poll than the tests' default.
+constexpr DWORD PollMs = 2;
 
 void SetEnvironment(const char* name, const std::string& value) {
     SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
@@ -240,7 +226,7 @@ Child StartStandIn() {
     DeleteFileA(LogPath().c_str());
     Child winamp = Child::Start(WinampExe, "");
     if (!winamp) return winamp;
-    if (!WaitUntil([] { return FirstStamp(ReadLog(), "window") >= 0; }, 10000)) winamp.Kill();
+    if (!WaitUntil([] { return FirstStamp(ReadLog(), "window") >= 0; }, 10000, PollMs)) winamp.Kill();
     return winamp;
 }
 
@@ -258,17 +244,6 @@ bool EndStandInStartedByJukelet(const std::vector<std::string>& log) {
     if (!process) return false;
     TerminateProcess(process.get(), 1);
     return WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
-}
-
-int CountProcessesNamed(const char* imageName) {
-    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return -1;
-    int count = 0;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
-        if (lstrcmpiA(entry.szExeFile, imageName) == 0) ++count;
-    return count;
 }
 
 // A baseline (program 0) and Jukelet (program 1), timed in turns after warm-up runs.
@@ -355,7 +330,7 @@ int MeasureColdStart(int runs, DWORD windowDelayMs) {
         bool ended = click && click.WaitForExit(ExitWaitMs);
         // The command can be served while Winamp is still showing its window, before it
         // writes the window's record.
-        WaitUntil([] { return FirstStamp(ReadLog(), "window") >= 0; }, 5000);
+        WaitUntil([] { return FirstStamp(ReadLog(), "window") >= 0; }, 5000, PollMs);
         std::vector<std::string> log = ReadLog();
         std::vector<Command> commands = Commands(log);
         double started = FirstStamp(log, "start "), window = FirstStamp(log, "window");
@@ -535,7 +510,7 @@ int MeasureClicksInARow(int clicks) {
         if (!jukelet.WaitForExit(ExitWaitMs)) ++notEnded;
     }
     std::vector<int> arrived;
-    WaitUntil([&] { return Commands(ReadLog()).size() >= expected.size(); }, 5000);
+    WaitUntil([&] { return Commands(ReadLog()).size() >= expected.size(); }, 5000, PollMs);
     for (const Command& command : Commands(ReadLog())) arrived.push_back(command.id);
     const int left = CountProcessesNamed("Jukelet.exe");
     size_t inOrder = 0;

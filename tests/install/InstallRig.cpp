@@ -28,17 +28,6 @@ constexpr const char* UninstallerCopy = "Au_.exe";
 // What every toolbar shortcut starts.
 constexpr const char* ShortcutProgram = "Jukelet.exe";
 
-std::vector<DWORD> ProcessIdsNamed(const std::string& imageName) {
-    std::vector<DWORD> ids;
-    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return ids;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
-        if (lstrcmpiA(entry.szExeFile, imageName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
-    return ids;
-}
-
 struct FindTraits {
     using Handle = HANDLE;
     static Handle invalid() { return INVALID_HANDLE_VALUE; }

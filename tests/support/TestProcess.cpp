@@ -52,34 +52,27 @@ void TestProcess::Kill() {
     }
 }
 
-namespace {
-
-template <typename Visit>
-void ForEachProcessNamed(const std::string& imageName, Visit visit) {
+std::vector<DWORD> ProcessIdsNamed(const std::string& imageName) {
+    std::vector<DWORD> ids;
     FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return;
+    if (!snapshot) return ids;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
-        if (lstrcmpiA(entry.szExeFile, imageName.c_str()) == 0) visit(entry.th32ProcessID);
+        if (lstrcmpiA(entry.szExeFile, imageName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+    return ids;
 }
-
-}  // namespace
 
 int KillProcessesNamed(const std::string& imageName) {
     int killed = 0;
-    ForEachProcessNamed(imageName, [&](DWORD id) {
+    for (DWORD id : ProcessIdsNamed(imageName)) {
         KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-        if (!process) return;
+        if (!process) continue;
         TerminateProcess(process.get(), 1);
         WaitForSingleObject(process.get(), 5000);
         ++killed;
-    });
+    }
     return killed;
 }
 
-int CountProcessesNamed(const std::string& imageName) {
-    int count = 0;
-    ForEachProcessNamed(imageName, [&](DWORD) { ++count; });
-    return count;
-}
+int CountProcessesNamed(const std::string& imageName) { return static_cast<int>(ProcessIdsNamed(imageName).size()); }

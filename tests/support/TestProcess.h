@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/UniqueHandle.h"
 
@@ -38,6 +39,7 @@ private:
 // stand-ins that the program under test started on its own. Returns how many.
 int KillProcessesNamed(const std::string& imageName);
 int CountProcessesNamed(const std::string& imageName);
+std::vector<DWORD> ProcessIdsNamed(const std::string& imageName);
 
 // Waits, pumping this thread's messages, until predicate() holds or the time runs out.
 template <typename Predicate>
