@@ -173,8 +173,11 @@ void MainWindow::cmdRemoveAllButtons_Click() {
 }
 
 void MainWindow::cmdBrowse_Click() {
-    if (std::optional<std::string> chosen = ChooseWinampFile(handle(), BrowseSelectorTitle)) {
-        WinampPath = *chosen;
+    const std::optional<std::string> chosen = ChooseWinampFile(handle(), BrowseSelectorTitle);
+    // Whole, so that Close never saves a path relative to wherever the program started.
+    const std::string whole = chosen ? WholePath(*chosen) : std::string();
+    if (!whole.empty()) {
+        WinampPath = whole;
         SetWindowTextA(Control(txtWinampExe), WinampPath.c_str());
         return;
     }

@@ -42,6 +42,8 @@ bool LocateWinamp(const DialogOwner& owner) {
     // The association is consulted only when nothing was ever remembered.
     if (stored == MissingValue)
         path = ParseAssociationPath(GetString(HKEY_LOCAL_MACHINE, WinampAssociationKey, "", ""));
+    // A relative path would be tested against one folder and started from another.
+    path = WholePath(path);
 
     if (!FileExist(path)) {
         MessageBoxA(owner(), NotFoundMessage, AppTitle, MB_OK);
@@ -55,12 +57,13 @@ bool LocateWinamp(const DialogOwner& owner) {
 
 bool BrowseForWinamp(const DialogOwner& owner) {
     HWND window = owner();
-    std::optional<std::string> chosen = ChooseWinampFile(window, StartupSelectorTitle);
-    if (!chosen) {
+    const std::optional<std::string> chosen = ChooseWinampFile(window, StartupSelectorTitle);
+    const std::string whole = chosen ? WholePath(*chosen) : std::string();
+    if (whole.empty()) {
         MessageBoxA(window, NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    WinampPath = *chosen;
+    WinampPath = whole;
     SaveWinampPath(WinampPath);
     return true;
 }

@@ -1,15 +1,46 @@
 #include "winamp/RemoteControl.h"
 
+#include <cctype>
 #include <string>
 
-#include "base/SharedState.h"
 #include "base/Paths.h"
+#include "base/SessionLock.h"
+#include "base/SharedState.h"
 
 namespace {
 
 constexpr DWORD WindowPollMs = 5;
 
-std::string SystemMessage(DWORD error) {
+// Held by every click while it finds Winamp, starts it if it must, and sends its command,
+// so quick clicks start one Winamp between them and act on it one after the other.
+constexpr const char* WinampClickLockName = "Local\\Orvalle.Jukelet.WinampClick";
+// A holder lets go within its window wait and one send; past that, a click goes on alone.
+constexpr DWORD ClickLockWaitMs = WinampWindowWaitMs + WinampSendTimeoutMs + 2000;
+
+// Some system texts name the file as an insert, such as "%1 is not a valid Win32
+// application.": the path goes in its place, and inserts that have nothing to show go.
+std::string FillInserts(const std::string& text, const std::string& path) {
+    std::string filled;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%' || i + 1 >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+            filled += text[i];
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+        const bool isPath = text.compare(i + 1, end - i - 1, "1") == 0;
+        // An insert may carry a printf format between exclamation marks: %1!s!.
+        if (end < text.size() && text[end] == '!') {
+            const size_t close = text.find('!', end + 1);
+            if (close != std::string::npos) end = close + 1;
+        }
+        if (isPath) filled += path;
+        i = end - 1;
+    }
+    return filled;
+}
+
+std::string SystemMessage(DWORD error, const std::string& path) {
     char* text = nullptr;
     DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -18,11 +49,11 @@ std::string SystemMessage(DWORD error) {
     LocalFree(text);
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
         message.pop_back();
-    return message;
+    return FillInserts(message, path);
 }
 
 void ReportLaunchFailure(const std::string& path, DWORD error) {
-    std::string text = "Winamp could not be started:\r" + path + "\r\r" + SystemMessage(error);
+    std::string text = "Winamp could not be started:\r" + path + "\r\r" + SystemMessage(error, path);
     MessageBoxA(nullptr, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -32,6 +63,21 @@ void Deliver(HWND window, WinampCommand id) {
     SendMessageTimeoutA(window, WM_COMMAND, id, 0, SMTO_ABORTIFHUNG, WinampSendTimeoutMs, &ignored);
 }
 
+// The folder Winamp starts in. "C:" alone would name the drive's current folder, not its root.
+std::string LaunchFolder(const std::string& path) {
+    std::string folder = TrimFileName(path);
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    return folder;
+}
+
+// Winamp's main window, once a Winamp started here has opened it; nullptr when the start
+// failed or the window did not come in time.
+HWND StartWinampAndWait() {
+    KernelHandle winamp = LaunchWinamp();
+    if (!winamp) return nullptr;
+    return WaitForWinampWindow(winamp.get(), WinampWindowWaitMs);
+}
+
 }  // namespace
 
 HWND FindWinampWindow() {
@@ -39,7 +85,7 @@ HWND FindWinampWindow() {
 }
 
 KernelHandle LaunchWinamp() {
-    const std::string folder = TrimFileName(WinampPath);
+    const std::string folder = LaunchFolder(WinampPath);
     if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
 
     // The path is both the application name and, quoted, the command line, so a path
@@ -72,28 +118,29 @@ HWND WaitForWinampWindow(HANDLE winampProcess, DWORD timeoutMs) {
 }
 
 void SendWinampCommand(WinampCommand id) {
+    SessionLock oneClickAtATime(WinampClickLockName, ClickLockWaitMs);
     HWND window = FindWinampWindow();
     if (!window) {
         if (id == WinampStop) return;  // nothing to stop, and no reason to start Winamp
-        KernelHandle winamp = LaunchWinamp();
-        if (!winamp) return;
-        window = WaitForWinampWindow(winamp.get(), WinampWindowWaitMs);
+        window = StartWinampAndWait();
         if (!window) return;
     }
     Deliver(window, id);
 }
 
 void ToggleWinamp() {
-    if (FindWinampWindow())
-        SendWinampCommand(WinampClose);
+    SessionLock oneClickAtATime(WinampClickLockName, ClickLockWaitMs);
+    if (HWND window = FindWinampWindow())
+        Deliver(window, WinampClose);
     else
-        LaunchWinamp();
+        StartWinampAndWait();
 }
 
 void MinMaxWinamp() {
+    SessionLock oneClickAtATime(WinampClickLockName, ClickLockWaitMs);
     HWND window = FindWinampWindow();
     if (!window) {
-        LaunchWinamp();
+        StartWinampAndWait();
         return;
     }
     WINDOWPLACEMENT placement = {};

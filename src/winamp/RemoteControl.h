@@ -11,18 +11,22 @@ constexpr DWORD WinampSendTimeoutMs = 3000;
 
 HWND FindWinampWindow();
 
+// The three operations below run one click at a time across processes: a click that
+// finds Winamp being started by another waits for its window and acts on that Winamp.
+
 // Sends a command to Winamp, starting Winamp first when it is not running (but never
 // for stop) and delivering the command once its main window has appeared.
 void SendWinampCommand(WinampCommand id);
 
-// Closes a running Winamp, or starts it.
+// Closes a running Winamp, or starts it and waits for its window.
 void ToggleWinamp();
 
 // Minimises a shown Winamp, restores and activates a minimised one, or starts it.
 void MinMaxWinamp();
 
-// Starts WinampPath minimised, not activated, in its own folder. The new process,
-// or an empty handle after telling the user why it could not be started.
+// Starts WinampPath minimised, not activated, in its own folder (the current one when the
+// path has none). The new process, or an empty handle after telling the user why it could
+// not be started.
 KernelHandle LaunchWinamp();
 
 // Waits, bounded, for the main window of the Winamp just started; nullptr when the

@@ -127,6 +127,55 @@ TEST_F(Locating, RefusingTheSelectorEndsWithoutTheCommand) {
     ASSERT_TRUE(jukelet.WaitForExit(10000));
     EXPECT_EQ(RememberedWinampPath(), "");
     EXPECT_EQ(winamp_.StartCount(), 0);
+
+    // Nothing was stored: a valid association is found at the next click, without asking.
+    SetAssociation(std::string(WinampExePath) + ",1");
+    TestProcess next = StartStop();
+    ASSERT_TRUE(next.WaitForExit(10000)) << "the next click asked again";
+    EXPECT_EQ(RememberedWinampPath(), WinampExePath);
+}
+
+// A relative association is made whole before it is tested, and stored whole.
+TEST_F(Locating, ARelativeAssociationIsStoredWhole) {
+    SetAssociation("..\\Program Files\\Winamp\\winamp.exe,1");
+    TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/STOP", "C:\\windows");
+    ASSERT_TRUE(jukelet.WaitForExit(10000)) << "it asked";
+    EXPECT_EQ(RememberedWinampPath(), WinampExePath);
+}
+
+// Watches the settings key for a value being written.
+class SettingsWatch {
+public:
+    SettingsWatch() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_NOTIFY, &key_);
+        if (key_) RegNotifyChangeKeyValue(key_, TRUE, REG_NOTIFY_CHANGE_LAST_SET, event_.get(), TRUE);
+    }
+    ~SettingsWatch() {
+        if (key_) RegCloseKey(key_);
+    }
+    bool watching() const { return key_ != nullptr; }
+    bool Written(DWORD waitMs) const { return WaitForSingleObject(event_.get(), waitMs) == WAIT_OBJECT_0; }
+
+private:
+    KernelHandle event_;
+    HKEY key_ = nullptr;
+};
+
+// A click whose remembered path is still right writes nothing; one that had to make the
+// path whole stores it.
+TEST_F(Locating, AClickWritesTheSettingsOnlyWhenThePathChanged) {
+    RememberWinampPath(WinampExePath);
+    {
+        SettingsWatch watch;
+        ASSERT_TRUE(watch.watching());
+        ASSERT_TRUE(StartStop().WaitForExit(10000));
+        EXPECT_FALSE(watch.Written(500)) << "an unchanged path was written again";
+    }
+    RememberWinampPath("C:/Program Files/Winamp/winamp.exe");
+    SettingsWatch watch;
+    ASSERT_TRUE(StartStop().WaitForExit(10000));
+    EXPECT_TRUE(watch.Written(2000)) << "the whole path was not stored";
+    EXPECT_EQ(RememberedWinampPath(), WinampExePath);
 }
 
 // Whatever is stored or associated, a bad value ends in the question, never a crash.

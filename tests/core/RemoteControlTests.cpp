@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/SharedState.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWindows.h"
@@ -57,6 +59,95 @@ TEST_F(RemoteControl, ACommandStartsAClosedWinampAndIsDelivered) {
     }
     EXPECT_NE(StartRecord().find("show=7 "), std::string::npos) << StartRecord();  // SW_SHOWMINNOACTIVE
     EXPECT_NE(StartRecord().find("cwd=C:\\Program Files\\Winamp"), std::string::npos) << StartRecord();
+    // One argument, Winamp's own quoted path, as the shell would start it.
+    EXPECT_EQ(winamp_.Record("commandline "), "\"" + winamp_.path() + "\"");
+}
+
+// Quick clicks while Winamp is closed: the first starts it, the others wait for its window,
+// and every command arrives. Twenty at once still start one Winamp.
+TEST_F(RemoteControl, QuickClicksShareTheWinampTheFirstStarts) {
+    winamp_.SetWindowDelayMs(1500);
+    const std::pair<const char*, int> switches[] = {
+        {"/PLAY", 40045}, {"/NEXT", 40048}, {"/PAUSE", 40046}, {"/PREV", 40044}, {"/NEXT", 40048}};
+    std::vector<TestProcess> clicks;
+    std::vector<int> expected;
+    for (int i = 0; i < 20; ++i) {
+        const auto& [name, id] = switches[i % 5];
+        clicks.push_back(TestProcess::StartWithArguments(JukeletExe(), name));
+        ASSERT_TRUE(clicks.back()) << i;
+        expected.push_back(id);
+    }
+    for (size_t i = 0; i < clicks.size(); ++i) EXPECT_TRUE(clicks[i].WaitForExit(30000)) << "click " << i;
+    ASSERT_TRUE(winamp_.WaitForCommands(expected.size(), 5000)) << winamp_.Commands().size() << " arrived";
+    EXPECT_EQ(winamp_.StartCount(), 1);
+    EXPECT_EQ(CountProcessesNamed("winamp.exe"), 1);
+    std::vector<int> arrived = winamp_.Commands();
+    std::sort(arrived.begin(), arrived.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(arrived, expected);
+}
+
+// A click late in a slow start (2.5 s into 3 s) waits for that Winamp, and the commands
+// arrive in the order of the clicks.
+TEST_F(RemoteControl, AClickDuringASlowStartActsOnThatWinamp) {
+    winamp_.SetWindowDelayMs(3000);
+    TestProcess first = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
+    ASSERT_TRUE(winamp_.WaitForLogLine("start", 5000));
+    Sleep(2300);
+    ASSERT_TRUE(RunJukelet("/NEXT", 20000));
+    EXPECT_TRUE(first.WaitForExit(15000));
+    ASSERT_TRUE(winamp_.WaitForCommands(2, 5000));
+    EXPECT_EQ(winamp_.Commands(), (std::vector<int>{40045, 40048}));
+    EXPECT_EQ(winamp_.StartCount(), 1);
+}
+
+// Open/Close twice in quick succession closes the Winamp the first one started.
+TEST_F(RemoteControl, AQuickSecondOpenCloseClosesTheWinampTheFirstStarted) {
+    winamp_.SetWindowDelayMs(2000);
+    TestProcess first = TestProcess::StartWithArguments(JukeletExe(), "/START");
+    ASSERT_TRUE(winamp_.WaitForLogLine("start", 5000));
+    ASSERT_TRUE(RunJukelet("/START", 20000));
+    EXPECT_TRUE(first.WaitForExit(15000));
+    EXPECT_TRUE(winamp_.WaitForLogLine("exit"));
+    EXPECT_EQ(winamp_.StartCount(), 1);
+    EXPECT_EQ(winamp_.Commands(), std::vector<int>{40001});
+}
+
+// A remembered path that is not whole is made whole before it is tested, started or
+// stored: relative to the folder the click started in, slashes and all.
+TEST_F(RemoteControl, APathThatIsNotWholeIsMadeWholeFirst) {
+    for (const char* remembered : {"..\\Program Files\\Winamp\\winamp.exe", "C:/Program Files/Winamp/winamp.exe"}) {
+        SCOPED_TRACE(remembered);
+        KillProcessesNamed("winamp.exe");
+        RememberWinampPath(remembered);
+        const size_t before = winamp_.Commands().size();
+        TestProcess click = TestProcess::StartWithArguments(JukeletExe(), "/PLAY", "C:\\windows");
+        ASSERT_TRUE(click.WaitForExit(15000)) << "the click did not end (a message box?)";
+        ASSERT_TRUE(winamp_.WaitForCommands(before + 1, 5000));
+        EXPECT_EQ(winamp_.Commands().back(), 40045);
+        EXPECT_EQ(winamp_.Record("commandline "), "\"" + winamp_.path() + "\"");
+        EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+    }
+    EXPECT_EQ(winamp_.StartCount(), 2);
+    for (const std::string& line : winamp_.Log()) {
+        if (line.rfind("start ", 0) != 0) continue;
+        EXPECT_NE(line.find("cwd=C:\\Program Files\\Winamp"), std::string::npos) << line;
+    }
+}
+
+// "C:" alone would name the drive's current folder: a Winamp at a drive's root starts there.
+TEST(RemoteControlAtARoot, AWinampAtADriveRootStartsInThatRoot) {
+    ClearJukeletSettings();
+    StandIn winamp("C:\\winamp.exe");
+    RememberWinampPath(winamp.path());
+    TestProcess click = TestProcess::StartWithArguments(JukeletExe(), "/PLAY", "C:\\windows");
+    ASSERT_TRUE(click.WaitForExit(15000));
+    ASSERT_TRUE(winamp.WaitForCommands(1, 5000));
+    const std::string start = winamp.Record("start ");
+    EXPECT_EQ(start.substr(start.find("cwd=")), "cwd=C:\\") << start;
+    ClearJukeletSettings();
+    KillProcessesNamed("winamp.exe");
+    DeleteFileA(winamp.path().c_str());
 }
 
 TEST_F(RemoteControl, ALateWindowStillGetsTheCommand) {
@@ -151,6 +242,10 @@ TEST_F(RemoteControl, AFailedStartIsExplainedAndTheProgramEnds) {
     MessageBoxView view = ReadMessageBox(box);
     EXPECT_NE(view.text.find(notAProgram), std::string::npos) << view.text;
     EXPECT_GT(view.text.size(), notAProgram.size() + 30) << "the system's reason is missing: " << view.text;
+    // The system's reason names the file in place of its insert.
+    const std::string reason = view.text.substr(view.text.find("\r\r") + 2);
+    EXPECT_EQ(reason.find('%'), std::string::npos) << "an unfilled insert: " << reason;
+    EXPECT_NE(reason.find(notAProgram), std::string::npos) << reason;
     EXPECT_TRUE(view.hasIcon);
     PressDialogButton(box, IDOK);
     EXPECT_TRUE(jukelet.WaitForExit(10000));

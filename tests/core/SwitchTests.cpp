@@ -60,12 +60,14 @@ TEST(CommandLineParsing, ToolbarFoldersSitBesideTheProgram) {
     EXPECT_EQ(ProgramFolder(), BinFolder());
 }
 
-TEST(TrimFileNameTest, GivesTheFolderBeforeTheLastBackslash) {
+TEST(TrimFileNameTest, GivesTheFolderBeforeTheLastSeparator) {
     EXPECT_EQ(TrimFileName("C:\\Program Files\\Winamp\\winamp.exe"), "C:\\Program Files\\Winamp");
     EXPECT_EQ(TrimFileName("C:\\winamp.exe"), "C:");
     EXPECT_EQ(TrimFileName("winamp.exe"), "");
     EXPECT_EQ(TrimFileName(""), "");
     EXPECT_EQ(TrimFileName("\\\\server\\share\\winamp.exe"), "\\\\server\\share");
+    EXPECT_EQ(TrimFileName("C:/Program Files/Winamp/winamp.exe"), "C:/Program Files/Winamp");
+    EXPECT_EQ(TrimFileName("C:\\Program Files/Winamp\\winamp.exe"), "C:\\Program Files/Winamp");
 }
 
 // The real program, given nonsense by a shortcut, must end and send nothing.

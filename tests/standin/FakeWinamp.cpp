@@ -5,7 +5,8 @@
 //   FAKEWINAMP_HANG_MS          once the window exists, stop pumping messages this long
 //   FAKEWINAMP_TIMESTAMPS       when set, "start", "window" (its creation) and "command" end
 //                               in " qpc=COUNT"; "window" then adds " shown=COUNT"
-// Records, one per line: "start pid=P show=N cwd=DIR", "window", "command ID", "exit".
+// Records, one per line: "start pid=P show=N cwd=DIR", "commandline TEXT", "window",
+// "command ID", "exit".
 #include <windows.h>
 
 #include <cstdio>
@@ -105,6 +106,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     GetCurrentDirectoryA(MAX_PATH, cwd);
     Record("start pid=" + std::to_string(GetCurrentProcessId()) + " show=" + std::to_string(showCommand) +
            " cwd=" + cwd + started);
+    Record(std::string("commandline ") + GetCommandLineA());
 
     if (DWORD delay = EnvironmentMs("FAKEWINAMP_WINDOW_DELAY_MS")) Sleep(delay);
 

@@ -101,6 +101,12 @@ std::vector<std::string> StandIn::Log() const {
     return lines;
 }
 
+std::string StandIn::Record(const std::string& prefix) const {
+    for (const std::string& line : Log())
+        if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
+    return {};
+}
+
 std::vector<int> StandIn::Commands() const {
     std::vector<int> commands;
     for (const std::string& line : Log())

@@ -41,6 +41,8 @@ public:
     HWND StartAndWait(int showCommand = SW_SHOWNORMAL);
 
     std::vector<std::string> Log() const;
+    // The first record that starts with `prefix`, without it; "" when there is none.
+    std::string Record(const std::string& prefix) const;
     std::vector<int> Commands() const;
     int StartCount() const;
     bool WaitForCommands(size_t count, DWORD timeoutMs = 10000) const;

@@ -5,7 +5,7 @@
 #include <vector>
 
 TestProcess TestProcess::Start(const std::string& application, const std::string& commandLine,
-                               int showCommand) {
+                               int showCommand, const std::string& currentDirectory) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -15,8 +15,8 @@ TestProcess TestProcess::Start(const std::string& application, const std::string
     mutableLine.push_back('\0');
     TestProcess result;
     const char* program = application.empty() ? nullptr : application.c_str();
-    if (!CreateProcessA(program, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
+    if (!CreateProcessA(program, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &info))
         return result;
     CloseHandle(info.hThread);
     result.process_.reset(info.hProcess);
@@ -24,10 +24,11 @@ TestProcess TestProcess::Start(const std::string& application, const std::string
     return result;
 }
 
-TestProcess TestProcess::StartWithArguments(const std::string& application, const std::string& arguments) {
+TestProcess TestProcess::StartWithArguments(const std::string& application, const std::string& arguments,
+                                            const std::string& currentDirectory) {
     std::string line = "\"" + application + "\"";
     if (!arguments.empty()) line += " " + arguments;
-    return Start(application, line);
+    return Start(application, line, SW_SHOWNORMAL, currentDirectory);
 }
 
 bool TestProcess::WaitForExit(DWORD timeoutMs) const {

@@ -12,10 +12,12 @@ public:
     TestProcess() = default;
     // commandLine is the whole command line, program included. An empty application lets
     // the system take the program from commandLine, as a shell does.
+    // currentDirectory "" keeps this process's.
     static TestProcess Start(const std::string& application, const std::string& commandLine,
-                             int showCommand = SW_SHOWNORMAL);
+                             int showCommand = SW_SHOWNORMAL, const std::string& currentDirectory = "");
     // Starts application with exactly this argument string after the quoted program name.
-    static TestProcess StartWithArguments(const std::string& application, const std::string& arguments);
+    static TestProcess StartWithArguments(const std::string& application, const std::string& arguments,
+                                          const std::string& currentDirectory = "");
 
     explicit operator bool() const { return static_cast<bool>(process_); }
     DWORD id() const { return id_; }
