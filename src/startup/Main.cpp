@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/UnexpectedError.h"
 #include "startup/CommandLine.h"
 #include "startup/SingleInstance.h"
 #include "startup/Switches.h"
@@ -8,7 +9,9 @@
 #include "ui/MainWindow.h"
 #include "winamp/Locator.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+namespace {
+
+int Run() {
     AboutWindow about;
     HelpWindow help;
     MainWindow configuration(about, help);
@@ -26,4 +29,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (instance.AnotherIsRunning()) return 0;
     configuration.Show();
     return DialogWindow::RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // What nothing else expected ends the program with a message, not silently.
+    return NoExceptionEscapes(Run);
 }

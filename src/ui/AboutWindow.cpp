@@ -93,12 +93,13 @@ bool AboutWindow::OnCommand(int id, int notification) {
 }
 
 void AboutWindow::Underline(int labelId, bool underlined) {
-    bool& state = labelId == lblEmail ? emailUnderlined_ : urlUnderlined_;
-    if (state == underlined) return;
-    state = underlined;
+    // The label's own font says whether it is underlined: nothing to remember, so a new
+    // window starts plain whatever the last one showed.
+    HWND label = Control(labelId);
     HFONT font = underlined ? static_cast<HFONT>(underlinedFont_.get())
                             : reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
-    SendMessageA(Control(labelId), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)) == font) return;
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void AboutWindow::Form_MouseMove() {

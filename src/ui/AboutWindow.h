@@ -42,6 +42,4 @@ private:
     IconHandle icon_;
     GdiObject banner_;
     GdiObject underlinedFont_;
-    bool emailUnderlined_ = false;
-    bool urlUnderlined_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/UnexpectedError.h"
 #include "ui/Dpi.h"
 #include "ui/WorkArea.h"
 
@@ -125,7 +126,7 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wPara
         self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, DWLP_USER));
     }
     if (!self) return FALSE;
-    INT_PTR result = self->HandleMessage(message, wParam, lParam);
+    INT_PTR result = NoExceptionEscapes([&] { return self->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         self->window_ = nullptr;
         live_.erase(std::remove(live_.begin(), live_.end(), self), live_.end());

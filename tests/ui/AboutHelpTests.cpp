@@ -4,7 +4,10 @@
 
 #include <memory>
 
+#include <objbase.h>
+
 #include "support/TestEnvironment.h"
+#include "ui/BrowserLink.h"
 #include "ui/UiDriver.h"
 
 namespace {
@@ -220,6 +223,26 @@ TEST_F(AboutWindow, ALinkTheShellCannotOpenBringsNoMessage) {
     EXPECT_TRUE(IsWindowVisible(about_));
 }
 
+// A window opened again starts afresh: the first hover underlines, whatever the last
+// window showed when it closed.
+TEST_F(AboutWindow, AReopenedWindowUnderlinesAtTheFirstHover) {
+    MovePointer(CentreOf(email_));
+    ASSERT_TRUE(WaitForUnderlines(true, false));
+    PressKey(about_, VK_ESCAPE);
+    ASSERT_TRUE(WaitForWindowGone(about_));
+
+    MovePointer(POINT{0, 0});
+    run_->Click("A&bout");
+    about_ = run_->WaitForWindow("About");
+    ASSERT_TRUE(about_);
+    email_ = LabelWith(about_, "@");
+    web_ = LabelWith(about_, "http://");
+    WaitForPaint(about_);
+    EXPECT_TRUE(WaitForUnderlines(false, false)) << "the new window opens underlined";
+    MovePointer(CentreOf(email_));
+    EXPECT_TRUE(WaitForUnderlines(true, false)) << "the first hover over the mail link";
+}
+
 TEST_F(AboutWindow, EnterAndEscClose) {
     PressKey(about_, VK_RETURN);
     EXPECT_TRUE(WaitForWindowGone(about_)) << "Enter";
@@ -297,6 +320,49 @@ TEST_F(HelpWindow, TypingChangesNothingAndEscDoesNotClose) {
     PressKey(help_, VK_RETURN);
     EXPECT_TRUE(WaitForWindowGone(help_)) << "Enter";
     EXPECT_TRUE(IsWindowVisible(run_->window()));
+}
+
+// Help opens over the configuration window, but never past the edge of the work area.
+TEST(AboutAndHelp, HelpOpensInsideTheWorkAreaWhereverTheWindowIs) {
+    StandIn winamp;
+    RememberedWinamp remembered(winamp.path());
+    ConfigurationRun run;
+    ASSERT_TRUE(run.window());
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // Most of the configuration window hangs past the bottom right corner.
+    SetWindowPos(run.window(), nullptr, work.right - 80, work.bottom - 60, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            RECT placed = {};
+            GetWindowRect(run.window(), &placed);
+            return placed.left == work.right - 80;
+        },
+        WindowTimeoutMs));
+
+    run.Click("&Help");
+    HWND help = run.WaitForWindow("Help");
+    ASSERT_TRUE(help);
+    RECT rect = {};
+    GetWindowRect(help, &rect);
+    EXPECT_GE(rect.left, work.left);
+    EXPECT_GE(rect.top, work.top);
+    EXPECT_LE(rect.right, work.right);
+    EXPECT_LE(rect.bottom, work.bottom);
+}
+
+// The shell asks its callers for COM, apartment-threaded: the link opener sees to it.
+TEST(LinkOpener, OpensLinksFromASingleThreadedApartment) {
+    FakeLinkHandlers handlers;
+    APTTYPE type = APTTYPE_CURRENT;
+    APTTYPEQUALIFIER qualifier = APTTYPEQUALIFIER_NONE;
+    ASSERT_EQ(CoGetApartmentType(&type, &qualifier), CO_E_NOTINITIALIZED) << "COM is set up already";
+    const char* link = "http://www.example.invalid/jukelet";
+    OpenLink(link, nullptr);
+    ASSERT_EQ(CoGetApartmentType(&type, &qualifier), S_OK) << "no COM for the shell";
+    EXPECT_TRUE(type == APTTYPE_STA || type == APTTYPE_MAINSTA) << "apartment type " << type;
+    EXPECT_TRUE(WaitUntil([&] { return handlers.Links() == std::vector<std::string>{link}; }, WindowTimeoutMs));
 }
 
 // A second click opens no second window; neither window has an owner.
