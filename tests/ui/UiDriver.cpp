@@ -210,6 +210,37 @@ ScreenImage CaptureScreen(const RECT& screenRect) {
     return canvas.Image();
 }
 
+bool SaveBitmap(const ScreenImage& image, const std::string& path) {
+    const int rowBytes = (image.width * 3 + 3) & ~3;
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = image.width;
+    info.biHeight = image.height;  // bottom-up rows
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(rowBytes * image.height);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    std::string row(static_cast<size_t>(rowBytes), '\0');
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            const COLORREF pixel = image.At(x, y);
+            row[x * 3] = static_cast<char>(GetBValue(pixel));
+            row[x * 3 + 1] = static_cast<char>(GetGValue(pixel));
+            row[x * 3 + 2] = static_cast<char>(GetRValue(pixel));
+        }
+        out.write(row.data(), rowBytes);
+    }
+    return static_cast<bool>(out);
+}
+
 ScreenImage CaptureClient(HWND control) {
     RECT client = {};
     GetClientRect(control, &client);

@@ -79,6 +79,8 @@ struct ScreenImage {
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 ScreenImage CaptureScreen(const RECT& screenRect);
+// Writes the image as a 24-bit .bmp file; false when it could not be written.
+bool SaveBitmap(const ScreenImage& image, const std::string& path);
 
 // A 32-bit off-screen drawing surface the tests paint on and then read back.
 class PixelCanvas {
