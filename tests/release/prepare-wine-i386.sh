@@ -61,6 +61,13 @@ unpack_wine32() {
   echo "$version" >"$folder/.ready"
 }
 
+# Through sudo: the unpacked tree belongs to whoever asked for it, so it can be deleted again.
+hand_back() {
+  [ -n "${SUDO_UID:-}" ] && [ -d "$folder" ] && chown -R "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$folder"
+  return 0
+}
+trap hand_back EXIT
+
 [ -x /usr/bin/qemu-i386-static ] || fail "qemu-i386-static is missing (Debian's qemu-user-static)"
 register_qemu
 unpack_wine32
