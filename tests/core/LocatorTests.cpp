@@ -164,7 +164,15 @@ private:
 // A click whose remembered path is still right writes nothing; one that had to make the
 // path whole stores it.
 TEST_F(Locating, AClickWritesTheSettingsOnlyWhenThePathChanged) {
-    RememberWinampPath(WinampExePath);
+    // Bytes after the terminator: a write of the same path changes the stored bytes, which
+    // Wine needs before it reports a write at all.
+    const std::string storedWithTail = std::string(WinampExePath) + std::string("\0tail", 5);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &key), ERROR_SUCCESS);
+    RegSetValueExA(key, WinampExeValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(storedWithTail.data()),
+                   static_cast<DWORD>(storedWithTail.size()));
+    RegCloseKey(key);
+    ASSERT_EQ(RememberedWinampPath(), WinampExePath);
     {
         SettingsWatch watch;
         ASSERT_TRUE(watch.watching());

@@ -33,12 +33,15 @@ wine_start_xvfb() {
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$numberfile" >/dev/null 2>&1 &
   RIG_XVFB_PID=$!
   local i
-  for i in $(seq 1 100); do
+  # Under load it may take a while to answer; a test run without a display would only fail.
+  for i in $(seq 1 400); do
     [ -s "$numberfile" ] && break
     sleep 0.05
   done
   if [ ! -s "$numberfile" ]; then
     echo "rig: Xvfb did not start" >&2
+    kill "$RIG_XVFB_PID" 2>/dev/null
+    RIG_XVFB_PID=""
     rm -f "$numberfile"
     return 1
   fi
@@ -57,7 +60,7 @@ wine_session_start() {
   cp -a "$build/wine/template/." "$WINEPREFIX/"
   RIG_XVFB_PID=""
   if [ "$keep_display" != "--keep-display" ] || [ -z "${DISPLAY:-}" ]; then
-    wine_start_xvfb
+    wine_start_xvfb || return 1
   fi
   # The first process of a prefix starts services that inherit its output.
   wine cmd /c exit >/dev/null 2>&1 </dev/null

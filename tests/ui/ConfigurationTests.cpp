@@ -400,7 +400,8 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
 TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
     const std::string stuck = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
     constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
-    WriteValue(HKEY_LOCAL_MACHINE, std::string(TargetKey) + "\\Inside", 0, "Data", "kept");
+    // No subkeys: deleting the link by its name would delete this key.
+    WriteValue(HKEY_LOCAL_MACHINE, TargetKey, 0, "Data", "kept");
     for (const Place& place : EveryPlace) {
         SCOPED_TRACE(place.name);
         const bool user = place.root == HKEY_CURRENT_USER;
@@ -423,7 +424,7 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
         RoundTrip();
         EXPECT_TRUE(NoBoxShown()) << "more than one message";
         EXPECT_EQ(InstalledButtonKeys(place.root, place.view), std::vector<std::string>{ButtonCatalogue[3].id});
-        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, std::string(TargetKey) + "\\Inside", 0, "Data"), "kept");
+        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, TargetKey, 0, "Data"), "kept");
     }
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
 }
