@@ -11,11 +11,12 @@ namespace {
 
 constexpr DWORD WindowPollMs = 5;
 
-// Held by every click while it finds Winamp, starts it if it must, and sends its command,
-// so quick clicks start one Winamp between them and act on it one after the other.
-constexpr const char* WinampClickLockName = "Local\\Orvalle.Jukelet.WinampClick";
+// Held by a click that found Winamp closed while it starts Winamp and acts on it, so that
+// quick clicks start one Winamp between them and act on it in the order they came. A click
+// that finds Winamp running acts at once, as a hung Winamp must not make clicks queue.
+constexpr const char* WinampStartLockName = "Local\\Orvalle.Jukelet.WinampStart";
 // A holder lets go within its window wait and one send; past that, a click goes on alone.
-constexpr DWORD ClickLockWaitMs = WinampWindowWaitMs + WinampSendTimeoutMs + 2000;
+constexpr DWORD StartLockWaitMs = WinampWindowWaitMs + WinampSendTimeoutMs + 2000;
 
 // Some system texts name the file as an insert, such as "%1 is not a valid Win32
 // application.": the path goes in its place, and inserts that have nothing to show go.
@@ -78,6 +79,25 @@ HWND StartWinampAndWait() {
     return WaitForWinampWindow(winamp.get(), WinampWindowWaitMs);
 }
 
+// Minimises a shown Winamp; restores a minimised one and brings it to the front.
+void MinimiseOrRestore(HWND window) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(window, &placement)) return;
+    switch (placement.showCmd) {
+        case SW_SHOWNORMAL:
+        case SW_SHOWMAXIMIZED:
+            ShowWindowAsync(window, SW_SHOWMINIMIZED);
+            break;
+        case SW_SHOWMINIMIZED:
+            ShowWindowAsync(window, SW_SHOWNORMAL);
+            SetForegroundWindow(window);
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
 
 HWND FindWinampWindow() {
@@ -118,7 +138,12 @@ HWND WaitForWinampWindow(HANDLE winampProcess, DWORD timeoutMs) {
 }
 
 void SendWinampCommand(WinampCommand id) {
-    SessionLock oneClickAtATime(WinampClickLockName, ClickLockWaitMs);
+    if (HWND window = FindWinampWindow()) {
+        Deliver(window, id);
+        return;
+    }
+    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
+    // Another click may have started Winamp while this one waited its turn.
     HWND window = FindWinampWindow();
     if (!window) {
         if (id == WinampStop) return;  // nothing to stop, and no reason to start Winamp
@@ -129,7 +154,11 @@ void SendWinampCommand(WinampCommand id) {
 }
 
 void ToggleWinamp() {
-    SessionLock oneClickAtATime(WinampClickLockName, ClickLockWaitMs);
+    if (HWND window = FindWinampWindow()) {
+        Deliver(window, WinampClose);
+        return;
+    }
+    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
     if (HWND window = FindWinampWindow())
         Deliver(window, WinampClose);
     else
@@ -137,25 +166,13 @@ void ToggleWinamp() {
 }
 
 void MinMaxWinamp() {
-    SessionLock oneClickAtATime(WinampClickLockName, ClickLockWaitMs);
-    HWND window = FindWinampWindow();
-    if (!window) {
-        StartWinampAndWait();
+    if (HWND window = FindWinampWindow()) {
+        MinimiseOrRestore(window);
         return;
     }
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof(placement);
-    if (!GetWindowPlacement(window, &placement)) return;
-    switch (placement.showCmd) {
-        case SW_SHOWNORMAL:
-        case SW_SHOWMAXIMIZED:
-            ShowWindowAsync(window, SW_SHOWMINIMIZED);
-            break;
-        case SW_SHOWMINIMIZED:
-            ShowWindowAsync(window, SW_SHOWNORMAL);
-            SetForegroundWindow(window);
-            break;
-        default:
-            break;
-    }
+    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
+    if (HWND window = FindWinampWindow())
+        MinimiseOrRestore(window);
+    else
+        StartWinampAndWait();
 }

@@ -11,8 +11,8 @@ constexpr DWORD WinampSendTimeoutMs = 3000;
 
 HWND FindWinampWindow();
 
-// The three operations below run one click at a time across processes: a click that
-// finds Winamp being started by another waits for its window and acts on that Winamp.
+// A click that finds Winamp closed takes its turn with other such clicks, across
+// processes: the first starts Winamp, the others wait for its window and act on that Winamp.
 
 // Sends a command to Winamp, starting Winamp first when it is not running (but never
 // for stop) and delivering the command once its main window has appeared.
