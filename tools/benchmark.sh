@@ -84,7 +84,7 @@ cat >"$root/docs/benchmark.md" <<EOF
 
 Written by \`tools/benchmark.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC').
 Machine: ${cpu:-unknown CPU}, $(nproc) cores, load average $load_at_start at the start; $(wine --version 2>/dev/null).
-The 64-bit build runs under Wine (this machine cannot run 32-bit code); the 32-bit one is only sized.
+The 64-bit build runs under Wine; the 32-bit one is only sized (it runs only emulated here, see tools/check-release.sh).
 $runs runs per time, after 3 warm-up runs; a program and its baseline take turns going first.
 
 $table
