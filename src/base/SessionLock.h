@@ -6,16 +6,14 @@
 #include "base/UniqueHandle.h"
 
 // Holds a session mutex (see SessionMutex.h) for its lifetime, across processes, having
-// waited at most timeoutMs for it. held() is false when the wait ran out or no mutex could
-// be had: the caller then goes on without it.
+// waited at most timeoutMs for it. When the wait runs out or no mutex can be had, the
+// caller goes on without it.
 class SessionLock {
 public:
     SessionLock(const std::string& name, DWORD timeoutMs);
     ~SessionLock();
     SessionLock(const SessionLock&) = delete;
     SessionLock& operator=(const SessionLock&) = delete;
-
-    bool held() const { return held_; }
 
 private:
     KernelHandle mutex_;

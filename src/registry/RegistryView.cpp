@@ -2,6 +2,9 @@
 
 #include "base/DynamicProc.h"
 
+namespace {
+
+// Natively, or as a 32-bit process under WOW64.
 bool RunningOn64BitWindows() {
 #ifdef _WIN64
     return true;
@@ -12,6 +15,8 @@ bool RunningOn64BitWindows() {
     return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 #endif
 }
+
+}  // namespace
 
 std::vector<RegistryView> EveryRegistryView() {
     if (RunningOn64BitWindows()) return {RegistryView::Bits64, RegistryView::Bits32};

@@ -15,6 +15,3 @@ enum class RegistryView : REGSAM {
 // Both views on 64-bit Windows, Default alone elsewhere: the machine-wide keys that browsers
 // of either bitness must find are written to, and removed from, each of these.
 std::vector<RegistryView> EveryRegistryView();
-
-// True when this process runs on 64-bit Windows (natively, or as a 32-bit process under WOW64).
-bool RunningOn64BitWindows();

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "resource.h"
-#include "base/Paths.h"
 #include "base/SharedState.h"
 #include "toolbar/ToolbarButtons.h"
 #include "ui/AboutWindow.h"
@@ -173,11 +172,8 @@ void MainWindow::cmdRemoveAllButtons_Click() {
 }
 
 void MainWindow::cmdBrowse_Click() {
-    const std::optional<std::string> chosen = ChooseWinampFile(handle(), BrowseSelectorTitle);
-    // Whole, so that Close never saves a path relative to wherever the program started.
-    const std::string whole = chosen ? WholePath(*chosen) : std::string();
-    if (!whole.empty()) {
-        WinampPath = whole;
+    if (const std::optional<std::string> chosen = ChooseWinampFile(handle(), BrowseSelectorTitle)) {
+        WinampPath = *chosen;
         SetWindowTextA(Control(txtWinampExe), WinampPath.c_str());
         return;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/DynamicProc.h"
+#include "base/Paths.h"
 #include "base/Text.h"
 #include "base/UniqueHandle.h"
 
@@ -41,5 +42,8 @@ std::optional<std::string> ChooseWinampFile(HWND owner, const char* title) {
     record.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
     if (!ShowOpenDialog(&record)) return std::nullopt;
-    return Trim(file.data());
+    // Whole, so that nothing stores a path relative to wherever the program started.
+    std::string whole = WholePath(Trim(file.data()));
+    if (whole.empty()) return std::nullopt;
+    return whole;
 }

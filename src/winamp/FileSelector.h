@@ -8,6 +8,6 @@ constexpr const char* StartupSelectorTitle = "Choose the program to run...";
 constexpr const char* BrowseSelectorTitle = "Locate Winamp.exe";
 
 // Shows the Open dialog filtered to WINAMP.EXE. The chosen path, trimmed of
-// surrounding spaces, or nothing when the user cancelled (or the dialog failed).
-// The file is not required to exist.
+// surrounding spaces and made whole, or nothing when the user cancelled (or the dialog
+// failed, or the path cannot be made whole). The file is not required to exist.
 std::optional<std::string> ChooseWinampFile(HWND owner, const char* title);

@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* MissingValue = "<EMPTY>";
 
-std::string TrimBlanks(const std::string& text) { return Trim(text, " \t"); }
+constexpr const char* Blanks = " \t";
 
 bool IsIconIndex(const std::string& text) {
     size_t digits = (!text.empty() && text[0] == '-') ? 1 : 0;
@@ -27,10 +27,10 @@ void SaveWinampPath(const std::string& path) {
 }
 
 std::string ParseAssociationPath(const std::string& value) {
-    std::string path = TrimBlanks(value);
+    std::string path = Trim(value, Blanks);
     size_t comma = path.rfind(',');
-    if (comma != std::string::npos && IsIconIndex(TrimBlanks(path.substr(comma + 1))))
-        path = TrimBlanks(path.substr(0, comma));
+    if (comma != std::string::npos && IsIconIndex(Trim(path.substr(comma + 1), Blanks)))
+        path = Trim(path.substr(0, comma), Blanks);
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
     return path;
@@ -58,12 +58,11 @@ bool LocateWinamp(const DialogOwner& owner) {
 bool BrowseForWinamp(const DialogOwner& owner) {
     HWND window = owner();
     const std::optional<std::string> chosen = ChooseWinampFile(window, StartupSelectorTitle);
-    const std::string whole = chosen ? WholePath(*chosen) : std::string();
-    if (whole.empty()) {
+    if (!chosen) {
         MessageBoxA(window, NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    WinampPath = whole;
+    WinampPath = *chosen;
     SaveWinampPath(WinampPath);
     return true;
 }

@@ -98,6 +98,21 @@ void MinimiseOrRestore(HWND window) {
     }
 }
 
+enum class WhenClosed { LeaveIt, Start, StartAndAct };
+
+// Acts on Winamp's main window. A click that finds Winamp closed takes its turn with the
+// other such clicks; if no click before it started Winamp meanwhile, it starts Winamp (as
+// `whenClosed` says) and waits for its window.
+template <typename Act>
+void ActOnWinamp(WhenClosed whenClosed, Act act) {
+    if (HWND window = FindWinampWindow()) return act(window);
+    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
+    if (HWND window = FindWinampWindow()) return act(window);
+    if (whenClosed == WhenClosed::LeaveIt) return;
+    HWND started = StartWinampAndWait();
+    if (started && whenClosed == WhenClosed::StartAndAct) act(started);
+}
+
 }  // namespace
 
 HWND FindWinampWindow() {
@@ -138,41 +153,13 @@ HWND WaitForWinampWindow(HANDLE winampProcess, DWORD timeoutMs) {
 }
 
 void SendWinampCommand(WinampCommand id) {
-    if (HWND window = FindWinampWindow()) {
-        Deliver(window, id);
-        return;
-    }
-    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
-    // Another click may have started Winamp while this one waited its turn.
-    HWND window = FindWinampWindow();
-    if (!window) {
-        if (id == WinampStop) return;  // nothing to stop, and no reason to start Winamp
-        window = StartWinampAndWait();
-        if (!window) return;
-    }
-    Deliver(window, id);
+    // Nothing to stop when Winamp is closed, and no reason to start it.
+    ActOnWinamp(id == WinampStop ? WhenClosed::LeaveIt : WhenClosed::StartAndAct,
+                [id](HWND window) { Deliver(window, id); });
 }
 
 void ToggleWinamp() {
-    if (HWND window = FindWinampWindow()) {
-        Deliver(window, WinampClose);
-        return;
-    }
-    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
-    if (HWND window = FindWinampWindow())
-        Deliver(window, WinampClose);
-    else
-        StartWinampAndWait();
+    ActOnWinamp(WhenClosed::Start, [](HWND window) { Deliver(window, WinampClose); });
 }
 
-void MinMaxWinamp() {
-    if (HWND window = FindWinampWindow()) {
-        MinimiseOrRestore(window);
-        return;
-    }
-    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
-    if (HWND window = FindWinampWindow())
-        MinimiseOrRestore(window);
-    else
-        StartWinampAndWait();
-}
+void MinMaxWinamp() { ActOnWinamp(WhenClosed::Start, MinimiseOrRestore); }

@@ -60,32 +60,10 @@ void Skip(const char* name, const char* why) {
     std::fflush(stdout);
 }
 
-bool KeyIn(HKEY root, const std::string& path, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-// A REG_SZ value as stored; "(missing)" or "(not a string)" otherwise.
-std::string StringIn(HKEY root, const std::string& path, const char* name, REGSAM view) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &raw) != ERROR_SUCCESS) return "(missing)";
-    RegKey key(raw);
-    char data[2048] = "";
-    DWORD size = sizeof(data) - 1;
-    DWORD type = 0;
-    if (RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
-        return "(missing)";
-    if (type != REG_SZ) return "(not a string)";
-    data[size] = '\0';
-    return data;
-}
-
 // Where a 32-bit setup's uninstall entry went; nullptr when in neither view.
 const View* UninstallEntryView() {
     for (const View& view : Views)
-        if (KeyIn(HKEY_LOCAL_MACHINE, UninstallKey, view.flag)) return &view;
+        if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, UninstallKey, view.flag)) return &view;
     return nullptr;
 }
 
@@ -184,7 +162,8 @@ private:
         if (!entry) {
             step.Fail("no uninstall entry in either registry view");
         } else {
-            const std::string location = StringIn(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation", entry->flag);
+            const std::string location =
+                RegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation", entry->flag);
             if (lstrcmpiA(location.c_str(), folder_.c_str()) != 0) step.Fail("uninstall entry names " + location);
             step.Note("uninstall entry in the " + std::string(entry->name));
         }
@@ -279,7 +258,7 @@ private:
 
     bool AnyButtonIn(const View& view) const {
         for (const ToolbarButton& button : ButtonCatalogue)
-            if (KeyIn(HKEY_LOCAL_MACHINE, ButtonKeyPath(button.id), view.flag)) return true;
+            if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, ButtonKeyPath(button.id), view.flag)) return true;
         return false;
     }
 
@@ -296,12 +275,12 @@ private:
                 {"Icon", folder_ + "\\Icons" + button.icon},
                 {"HotIcon", folder_ + "\\Icons" + button.hotIcon},
             };
-            if (!KeyIn(HKEY_LOCAL_MACHINE, key, view.flag)) {
+            if (!RegistryKeyPresent(HKEY_LOCAL_MACHINE, key, view.flag)) {
                 wrong.push_back(std::string(button.text) + " missing");
                 continue;
             }
             for (const auto& [name, data] : wanted) {
-                const std::string found = StringIn(HKEY_LOCAL_MACHINE, key, name, view.flag);
+                const std::string found = RegistryString(HKEY_LOCAL_MACHINE, key, name, view.flag);
                 if (found != data) {
                     wrong.push_back(std::string(button.text) + " " + name + "=" + found);
                     break;
@@ -315,7 +294,7 @@ private:
         Step step("5 silent uninstall, nothing left");
         const View* entry = UninstallEntryView();
         const std::string command =
-            entry ? StringIn(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString", entry->flag) : "";
+            entry ? RegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString", entry->flag) : "";
         if (!entry || command.rfind("\"", 0) != 0) {
             step.Fail("no QuietUninstallString to run");
             return step.Report();
@@ -337,15 +316,15 @@ private:
         if (FolderExists(folder_)) left.push_back(folder_ + " (" + Join(TreeOf(folder_)) + ")");
         if (FileExists(StartMenuShortcut())) left.push_back(StartMenuShortcut());
         for (const View& view : Views) {
-            if (KeyIn(HKEY_LOCAL_MACHINE, UninstallKey, view.flag))
+            if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, UninstallKey, view.flag))
                 left.push_back(std::string("the uninstall entry (") + view.name + ")");
             if (AnyButtonIn(view)) left.push_back(std::string("toolbar keys for every user (") + view.name + ")");
         }
         for (const ToolbarButton& button : ButtonCatalogue)
-            if (KeyIn(HKEY_CURRENT_USER, ButtonKeyPath(button.id), 0))
+            if (RegistryKeyPresent(HKEY_CURRENT_USER, ButtonKeyPath(button.id), 0))
                 left.push_back(std::string("the current user's ") + button.text + " key");
-        if (KeyIn(HKEY_CURRENT_USER, SettingsKey, 0)) left.push_back(std::string("HKCU\\") + SettingsKey);
-        if (KeyIn(HKEY_CURRENT_USER, CompanyKey, 0)) left.push_back(std::string("HKCU\\") + CompanyKey);
+        if (RegistryKeyPresent(HKEY_CURRENT_USER, SettingsKey, 0)) left.push_back(std::string("HKCU\\") + SettingsKey);
+        if (RegistryKeyPresent(HKEY_CURRENT_USER, CompanyKey, 0)) left.push_back(std::string("HKCU\\") + CompanyKey);
         if (!left.empty())
             step.Fail("left behind: " + Join(left));
         else

@@ -33,14 +33,46 @@ void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view) {
     RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
+bool RegistryKeyPresent(HKEY root, const std::string& path, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string RegistryString(HKEY root, const std::string& path, const char* name, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return "<missing>";
+    char data[2048] = "";
+    DWORD size = sizeof(data) - 1;
+    const LONG status = RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, data, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? data : "<missing>";
+}
+
+bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data,
+                         REGSAM view) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                       static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void DeleteRegistryValue(HKEY root, const std::string& path, const char* name, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
 void ClearJukeletSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, SettingsKey); }
 
 void RememberWinampPath(const std::string& path) {
-    HKEY key = nullptr;
-    RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &key);
-    RegSetValueExA(key, WinampExeValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                   static_cast<DWORD>(path.size() + 1));
-    RegCloseKey(key);
+    WriteRegistryString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path);
 }
 
 std::string RememberedWinampPath() {

@@ -19,9 +19,16 @@ constexpr const char* WinampExePath = "C:\\Program Files\\Winamp\\winamp.exe";
 void ClearJukeletSettings();
 void RememberWinampPath(const std::string& path);
 std::string RememberedWinampPath();  // "" when nothing is stored
-// Deletes the key and everything in it; view: KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0
-// for this process's own.
-void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view = 0);
+// The registry as the tests read and write it, past the code under test. view:
+// KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0 for this process's own.
+void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view = 0);  // with all inside
+bool RegistryKeyPresent(HKEY root, const std::string& path, REGSAM view = 0);
+// A REG_SZ value up to its NUL; "<missing>" when there is none.
+std::string RegistryString(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
+// Stores a REG_SZ value with its NUL, creating the key.
+bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data,
+                         REGSAM view = 0);
+void DeleteRegistryValue(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
 std::string TempFolder();
 
 // The Winamp stand-in: installed at `path`, recording into a fresh log. Every stand-in

@@ -36,37 +36,10 @@ std::vector<std::string> AllButtonIds() {
 
 constexpr const char* OtherProgramId = "{11111111-2222-3333-4444-555555555555}";
 
-// view: KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0 for this process's own.
-void WriteValue(HKEY root, const std::string& path, REGSAM view, const char* name, const std::string& data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
-              ERROR_SUCCESS)
-        << path;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
-}
-
-std::string ReadValue(HKEY root, const std::string& path, REGSAM view, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return "<missing>";
-    char data[1024] = "";
-    DWORD size = sizeof(data) - 1;
-    const LONG status = RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, data, &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? data : "<missing>";
-}
-
-void DeleteValue(HKEY root, const std::string& path, REGSAM view, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
 void InstallButtonKeys(HKEY root, REGSAM view = 0) {
     for (const ToolbarButton& button : ButtonCatalogue)
-        WriteValue(root, std::string(ExtensionsKey) + "\\" + button.id, view, "ButtonText", button.text);
+        ASSERT_TRUE(
+            WriteRegistryString(root, std::string(ExtensionsKey) + "\\" + button.id, "ButtonText", button.text, view));
 }
 
 // The machine's two registry views on 64-bit Windows, and every place buttons are written.
@@ -286,13 +259,14 @@ TEST_F(ConfigurationWindow, EachAddButtonWritesItsOwnRootAndSaysSo) {
 // program's keys in either view stay.
 TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
     const std::string otherKey = std::string(ExtensionsKey) + "\\" + OtherProgramId;
-    for (const View& view : BothViews) WriteValue(HKEY_LOCAL_MACHINE, otherKey, view.flag, "ButtonText", "Other");
+    for (const View& view : BothViews)
+        ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", "Other", view.flag));
 
     Dismiss(ClickForBox("Add to this &Machine", "Add"));
     const std::string stopKey = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
     for (const View& view : BothViews) {
         EXPECT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.flag), AllButtonIds()) << view.name;
-        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, stopKey, view.flag, "Exec"), BinFolder() + "\\Links\\stop.lnk")
+        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, stopKey, "Exec", view.flag), BinFolder() + "\\Links\\stop.lnk")
             << view.name;
     }
     EXPECT_TRUE(InstalledButtonKeys(HKEY_CURRENT_USER).empty());
@@ -304,7 +278,7 @@ TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
     EXPECT_TRUE(NoBoxShown());
     for (const View& view : BothViews) {
         EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.flag).empty()) << view.name;
-        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, otherKey, view.flag, "ButtonText"), "Other") << view.name;
+        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", view.flag), "Other") << view.name;
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, otherKey, view.flag);
     }
 }
@@ -374,11 +348,11 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
         InstallButtonKeys(place.root, place.view);
         for (const ToolbarButton& button : ButtonCatalogue) {
             const std::string key = std::string(ExtensionsKey) + "\\" + button.id;
-            WriteValue(place.root, key + "\\Settings\\Deeper", place.view, "Left", "behind");
-            WriteValue(place.root, key + "\\Other", place.view, "", "x");
+            ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Settings\\Deeper", "Left", "behind", place.view));
+            ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Other", "", "x", place.view));
         }
-        WriteValue(place.root, ExtensionsKey, place.view, "Policy", "kept");
-        WriteValue(place.root, otherKey, place.view, "ButtonText", "Other");
+        ASSERT_TRUE(WriteRegistryString(place.root, ExtensionsKey, "Policy", "kept", place.view));
+        ASSERT_TRUE(WriteRegistryString(place.root, otherKey, "ButtonText", "Other", place.view));
     }
 
     HWND box = ClickForBox("&Remove All", "Remove Buttons");
@@ -388,10 +362,10 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
     EXPECT_TRUE(NoBoxShown()) << "the removal reported a failure";
     for (const Place& place : EveryPlace) {
         EXPECT_TRUE(InstalledButtonKeys(place.root, place.view).empty()) << place.name;
-        EXPECT_EQ(ReadValue(place.root, ExtensionsKey, place.view, "Policy"), "kept") << place.name;
-        EXPECT_EQ(ReadValue(place.root, otherKey, place.view, "ButtonText"), "Other") << place.name;
+        EXPECT_EQ(RegistryString(place.root, ExtensionsKey, "Policy", place.view), "kept") << place.name;
+        EXPECT_EQ(RegistryString(place.root, otherKey, "ButtonText", place.view), "Other") << place.name;
         DeleteRegistryTree(place.root, otherKey, place.view);
-        DeleteValue(place.root, ExtensionsKey, place.view, "Policy");
+        DeleteRegistryValue(place.root, ExtensionsKey, "Policy", place.view);
     }
 }
 
@@ -401,7 +375,7 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
     const std::string stuck = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
     constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
     // No subkeys: deleting the link by its name would delete this key.
-    WriteValue(HKEY_LOCAL_MACHINE, TargetKey, 0, "Data", "kept");
+    ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data", "kept"));
     for (const Place& place : EveryPlace) {
         SCOPED_TRACE(place.name);
         const bool user = place.root == HKEY_CURRENT_USER;
@@ -424,7 +398,7 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
         RoundTrip();
         EXPECT_TRUE(NoBoxShown()) << "more than one message";
         EXPECT_EQ(InstalledButtonKeys(place.root, place.view), std::vector<std::string>{ButtonCatalogue[3].id});
-        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, TargetKey, 0, "Data"), "kept");
+        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data"), "kept");
     }
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
 }

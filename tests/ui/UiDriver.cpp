@@ -417,12 +417,6 @@ void RegistryValueOverride::SetString(const std::string& value) {
 
 namespace {
 
-bool KeyPresent(HKEY root, const char* path, REGSAM view = 0) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
 
 constexpr const char* MailClass = "Software\\Classes\\mailto";
 constexpr const char* WebClass = "Software\\Classes\\http";
@@ -432,8 +426,8 @@ constexpr const char* OpenCommand = "\\shell\\open\\command";
 
 FakeLinkHandlers::FakeLinkHandlers()
     : log_(TempFolder() + "\\links-" + std::to_string(GetCurrentProcessId()) + ".log"),
-      mailExisted_(KeyPresent(HKEY_LOCAL_MACHINE, MailClass)),
-      webExisted_(KeyPresent(HKEY_LOCAL_MACHINE, WebClass)),
+      mailExisted_(RegistryKeyPresent(HKEY_LOCAL_MACHINE, MailClass)),
+      webExisted_(RegistryKeyPresent(HKEY_LOCAL_MACHINE, WebClass)),
       mail_(HKEY_LOCAL_MACHINE, std::string(MailClass) + OpenCommand, ""),
       web_(HKEY_LOCAL_MACHINE, std::string(WebClass) + OpenCommand, "") {
     DeleteFileA(log_.c_str());
@@ -470,7 +464,7 @@ void FakeLinkHandlers::Mend() { Register("\"" + BinFolder() + "\\link_recorder.e
 void FakeLinkHandlers::Break() { Register("\"" + BinFolder() + "\\no such program.exe\" \"%1\""); }
 
 UnwritableExtensions::UnwritableExtensions(HKEY root, REGSAM view)
-    : root_(root), view_(view), existed_(KeyPresent(root, ExtensionsKey, view)) {
+    : root_(root), view_(view), existed_(RegistryKeyPresent(root, ExtensionsKey, view)) {
     DeleteRegistryTree(root_, ExtensionsKey, view_);
     HKEY key = nullptr;
     RegCreateKeyExA(root_, ExtensionsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS | view_, nullptr, &key,
