@@ -77,8 +77,7 @@ public:
         PROCESS_INFORMATION info = {};
         Child child;
         child.started_ = Now();
-        if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info)) {
+        if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
             fprintf(stderr, "could not start %s: error %lu\n", line.c_str(), GetLastError());
             return Child();
         }
@@ -310,8 +309,7 @@ int MeasureClick(int runs) {
     const Turns turns = TimeInTurns(runs, [&](int which) { return TimeOneClick(programs[which]); });
     std::string result = RatioText(turns, "the floor");
     if (turns.failures) result += ", " + std::to_string(turns.failures) + " clicks FAILED";
-    Row("a. Toolbar click `/PLAY`, Winamp running: launch to command (min / median of " + std::to_string(runs) +
-            ")",
+    Row("a. Toolbar click `/PLAY`, Winamp running: launch to command (min / median of " + std::to_string(runs) + ")",
         MinMedian(turns.jukelet), "floor: " + MinMedian(turns.baseline), result + " (target at most 1.10)");
     return turns.failures ? 1 : 0;
 }
@@ -339,8 +337,7 @@ int MeasureColdStart(int runs, DWORD windowDelayMs) {
             ++failures;
             fprintf(stderr, "cold start run %d: %s\n", run, ended ? "unexpected records" : "the click did not end");
             for (const std::string& line : log) fprintf(stderr, "  %s\n", line.c_str());
-        }
-        else if (run >= WarmUpRuns) {
+        } else if (run >= WarmUpRuns) {
             lags.push_back(commands[0].at - window);
             showing.push_back(shown - window);
             totals.push_back(commands[0].at - click.started());
@@ -351,7 +348,8 @@ int MeasureColdStart(int runs, DWORD windowDelayMs) {
     }
     const std::string how = windowDelayMs ? " (Winamp's window after " + std::to_string(windowDelayMs) + " ms)" : "";
     const std::string of = " (min / median of " + std::to_string(runs) + ")";
-    Summary lag = Summarise(lags), show = Summarise(showing), total = Summarise(totals), start = Summarise(winampStarts);
+    Summary lag = Summarise(lags), show = Summarise(showing), total = Summarise(totals),
+            start = Summarise(winampStarts);
     std::string failed = failures ? ", " + std::to_string(failures) + " runs FAILED" : "";
     Row("b. Cold start" + how + ": Winamp's window created to command" + of, MinMedian(lag),
         "Winamp showing its window before it reads messages: " + MinMedian(show),
@@ -406,10 +404,9 @@ int MeasureWindow(int runs) {
     if (!InstallStandIn()) return 1;
     const std::string programs[2] = {Program("bench_empty_window.exe"), Program("Jukelet.exe")};
     const char* captions[2] = {EmptyWindowCaption, ConfigurationCaption};
-    const std::string measure = "c. Configuration window: launch to visible (min / median of " +
-                                std::to_string(runs) + ")";
-    const Turns turns =
-        TimeInTurns(runs, [&](int which) { return TimeOneWindow(programs[which], captions[which]); });
+    const std::string measure =
+        "c. Configuration window: launch to visible (min / median of " + std::to_string(runs) + ")";
+    const Turns turns = TimeInTurns(runs, [&](int which) { return TimeOneWindow(programs[which], captions[which]); });
     std::string result = RatioText(turns, "the empty window");
     if (turns.failures) result += ", " + std::to_string(turns.failures) + " launches FAILED";
     Row(measure, MinMedian(turns.jukelet), "empty window: " + MinMedian(turns.baseline),
@@ -519,8 +516,7 @@ int MeasureClicksInARow(int clicks) {
     Row(std::to_string(clicks) + " clicks in a row, mixed switches, Winamp running",
         std::to_string(arrived.size()) + " of " + std::to_string(expected.size()) + " commands arrived (" +
             std::to_string(silent) + " /MINMAX clicks send none), " + std::to_string(inOrder) + " in order; " +
-            std::to_string(notEnded) + " clicks did not end; " +
-            std::to_string(left) + " Jukelet left running",
+            std::to_string(notEnded) + " clicks did not end; " + std::to_string(left) + " Jukelet left running",
         "", ok ? "pass" : "FAILED");
     return ok ? 0 : 1;
 }
@@ -559,8 +555,7 @@ int MeasureClicksAgainstHungWinamp(int clicks) {
                 ++notEnded;
                 fprintf(stderr, "hung: click %d %s\n", first + static_cast<int>(i),
                         batch[i] ? "did not end in time" : "did not start");
-            }
-            else
+            } else
                 lifetimes.push_back(ended[i] - batch[i].started());
         }
     }
@@ -574,8 +569,8 @@ int MeasureClicksAgainstHungWinamp(int clicks) {
     const bool ok = notEnded == 0 && overBound == 0 && left == 0 && received == 0;
     Row(std::to_string(clicks) + " clicks, " + std::to_string(Batch) + " at a time, Winamp hung",
         std::to_string(lifetimes.size()) + " of " + std::to_string(clicks) + " ended, longest " +
-            Format("%.0f", life.max) + " ms, median " + Format("%.0f", life.median) + " ms; " +
-            std::to_string(left) + " Jukelet left running",
+            Format("%.0f", life.max) + " ms, median " + Format("%.0f", life.median) + " ms; " + std::to_string(left) +
+            " Jukelet left running",
         "bound: " + Format("%.0f", bound) + " ms (" + std::to_string(WinampSendTimeoutMs) + " ms send + " +
             std::to_string(Allowance) + " ms start and exit)",
         (ok ? "pass" : "FAILED") + std::string(received ? " (the hung stand-in took commands)" : "") +

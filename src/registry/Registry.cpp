@@ -73,8 +73,8 @@ LONG DeleteEmptyKey(HKEY parent, const std::string& path, RegistryView view) {
 LONG DeleteTree(HKEY parent, const std::string& path, RegistryView view) {
     {
         LONG status = ERROR_SUCCESS;
-        RegKey key = OpenInView(parent, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, view, OpenLinkItself(),
-                                &status);
+        RegKey key =
+            OpenInView(parent, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, view, OpenLinkItself(), &status);
         if (!key) return status;
         // A link another program put here stays: deleting it by name would delete what it
         // points to, which is not ours.
@@ -134,8 +134,7 @@ std::string GetString(ScopeRoot root, const std::string& path, const std::string
         DWORD type = 0;
         DWORD size = static_cast<DWORD>(buffer.size());
         LONG status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
-                                       buffer.empty() ? nullptr : reinterpret_cast<BYTE*>(buffer.data()),
-                                       &size);
+                                       buffer.empty() ? nullptr : reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return defaultValue;
         if (type != REG_SZ) return defaultValue;
         // First pass asks for the size; the value may also grow before the read: ask again.

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "base/SharedState.h"
 #include "base/Paths.h"
+#include "base/SharedState.h"
 
 std::string ArgumentString(const char* commandLine) {
     const char* p = commandLine ? commandLine : "";

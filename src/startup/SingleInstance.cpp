@@ -2,6 +2,4 @@
 
 #include "base/SessionMutex.h"
 
-SingleInstance::SingleInstance(const std::string& name) {
-    mutex_ = CreateSessionMutex(name, &anotherIsRunning_);
-}
+SingleInstance::SingleInstance(const std::string& name) { mutex_ = CreateSessionMutex(name, &anotherIsRunning_); }

@@ -17,9 +17,7 @@ std::vector<RegistryView> ViewsOf(ScopeRoot root) {
 
 }  // namespace
 
-std::string ButtonKeyPath(const std::string& buttonId) {
-    return std::string(ExtensionsKey) + "\\" + buttonId;
-}
+std::string ButtonKeyPath(const std::string& buttonId) { return std::string(ExtensionsKey) + "\\" + buttonId; }
 
 bool AddButton(ScopeRoot root, const std::string& buttonId) {
     const ToolbarButton* button = FindButton(buttonId);
@@ -27,12 +25,9 @@ bool AddButton(ScopeRoot root, const std::string& buttonId) {
 
     const std::string key = ButtonKeyPath(buttonId);
     const std::pair<const char*, std::string> values[] = {
-        {"CLSID", ExecButtonHandlerClsid},
-        {"Default Visible", "Yes"},
-        {"ButtonText", button->text},
-        {"Exec", LinksPath + button->link},
-        {"Icon", IconsPath + button->icon},
-        {"HotIcon", IconsPath + button->hotIcon},
+        {"CLSID", ExecButtonHandlerClsid},  {"Default Visible", "Yes"},
+        {"ButtonText", button->text},       {"Exec", LinksPath + button->link},
+        {"Icon", IconsPath + button->icon}, {"HotIcon", IconsPath + button->hotIcon},
     };
     // Every write is tried, whatever became of the one before.
     bool ok = true;

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "resource.h"
-#include "version.h"
 #include "base/SharedState.h"
+#include "resource.h"
 #include "ui/BrowserLink.h"
 #include "ui/SupportLinks.h"
 #include "ui/VersionLine.h"
+#include "version.h"
 
 namespace {
 

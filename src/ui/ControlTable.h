@@ -7,12 +7,12 @@
 enum class ControlKind {
     PushButton,
     DefaultPushButton,
-    Label,          // reports clicks and takes the pointer's moves over it
-    Frame,          // a captioned group box
-    Line,           // an etched horizontal line along the control's top
-    BareFrame,      // a frame without caption: an etched rectangle
+    Label,      // reports clicks and takes the pointer's moves over it
+    Frame,      // a captioned group box
+    Line,       // an etched horizontal line along the control's top
+    BareFrame,  // a frame without caption: an etched rectangle
     TextBox,
-    ReadOnlyMemo,   // multi-line, read-only, wrapping, vertical scroll bar
+    ReadOnlyMemo,  // multi-line, read-only, wrapping, vertical scroll bar
     IconPicture,
     BitmapPicture,  // with a sunken border
 };
@@ -33,9 +33,7 @@ struct WindowLayout {
 
 constexpr int TwipsPerInch = 1440;
 
-inline int TwipsToPixels(int twips, UINT dpi) {
-    return MulDiv(twips, static_cast<int>(dpi), TwipsPerInch);
-}
+inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), TwipsPerInch); }
 
 // The pixel rectangle of a control in its window's client area at this DPI. Position and
 // size are scaled apart, so controls of one size stay one size.

@@ -149,11 +149,8 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             // No focus yet: focusing a control would activate the hidden window, which then
             // never looks active (Wine) once it is shown. ShowActive gives the focus.
             return FALSE;
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-        case WM_CLOSE:
-            Destroy();
-            return TRUE;
+        case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_CLOSE: Destroy(); return TRUE;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const ControlLayout* control = LayoutOf(static_cast<int>(item.CtlID));
@@ -165,8 +162,7 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             if (HBRUSH brush = OnLabelColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<INT_PTR>(brush);
             return FALSE;
-        default:
-            return FALSE;
+        default: return FALSE;
     }
 }
 

@@ -35,9 +35,7 @@ void HelpWindow::Show(HWND centreOver) {
     ShowActive();
 }
 
-void HelpWindow::Form_Load() {
-    SetWindowTextA(Control(Text1), HelpText);
-}
+void HelpWindow::Form_Load() { SetWindowTextA(Control(Text1), HelpText); }
 
 bool HelpWindow::PreTranslate(MSG& message) {
     // No cancel button: Esc must not close the window (the text box would ask it to).

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "resource.h"
 #include "base/SharedState.h"
+#include "resource.h"
 #include "toolbar/ToolbarButtons.h"
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
@@ -162,8 +162,7 @@ void MainWindow::cmdRemoveAllButtons_Click() {
     const char* where = machineLeft && userLeft ? "all users and for the current user"
                         : machineLeft           ? "all users"
                                                 : "the current user";
-    const std::string text = std::string("Some toolbar buttons could not be removed for ") + where +
-                             ".\r\r" +
+    const std::string text = std::string("Some toolbar buttons could not be removed for ") + where + ".\r\r" +
                              (machineLeft ? "Removing buttons for every user needs administrator rights: start "
                                             "Jukelet as an administrator and click 'Remove All' again."
                                           : "Check that you may change your own Internet Explorer settings, "

@@ -3,8 +3,8 @@
 #include <cstring>
 
 std::string VersionLine(DWORD fileVersionMS, DWORD fileVersionLS) {
-    return "Version " + std::to_string(HIWORD(fileVersionMS)) + "." + std::to_string(LOWORD(fileVersionMS)) +
-           "." + std::to_string(LOWORD(fileVersionLS));
+    return "Version " + std::to_string(HIWORD(fileVersionMS)) + "." + std::to_string(LOWORD(fileVersionMS)) + "." +
+           std::to_string(LOWORD(fileVersionLS));
 }
 
 std::string OwnVersionLine() {

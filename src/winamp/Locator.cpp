@@ -22,17 +22,14 @@ bool IsIconIndex(const std::string& text) {
 
 }  // namespace
 
-void SaveWinampPath(const std::string& path) {
-    SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path);
-}
+void SaveWinampPath(const std::string& path) { SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path); }
 
 std::string ParseAssociationPath(const std::string& value) {
     std::string path = Trim(value, Blanks);
     size_t comma = path.rfind(',');
     if (comma != std::string::npos && IsIconIndex(Trim(path.substr(comma + 1), Blanks)))
         path = Trim(path.substr(0, comma), Blanks);
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
-        path = path.substr(1, path.size() - 2);
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
     return path;
 }
 

@@ -10,8 +10,7 @@ using DialogOwner = std::function<HWND()>;
 
 constexpr const char* NotFoundMessage =
     "Winamp.exe not found!\r\rPlease locate Winamp.exe in the following file selector...";
-constexpr const char* NotLocatedWarning =
-    "Your toolbar buttons will not work unless you locate Winamp.exe";
+constexpr const char* NotLocatedWarning = "Your toolbar buttons will not work unless you locate Winamp.exe";
 
 // Leaves WinampPath set and saved and returns true, or returns false when the user
 // refused to locate Winamp.exe (the program must then end).

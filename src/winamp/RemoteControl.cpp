@@ -43,9 +43,9 @@ std::string FillInserts(const std::string& text, const std::string& path) {
 
 std::string SystemMessage(DWORD error, const std::string& path) {
     char* text = nullptr;
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message = length ? std::string(text, length) : "Error " + std::to_string(error);
     LocalFree(text);
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
@@ -86,15 +86,12 @@ void MinimiseOrRestore(HWND window) {
     if (!GetWindowPlacement(window, &placement)) return;
     switch (placement.showCmd) {
         case SW_SHOWNORMAL:
-        case SW_SHOWMAXIMIZED:
-            ShowWindowAsync(window, SW_SHOWMINIMIZED);
-            break;
+        case SW_SHOWMAXIMIZED: ShowWindowAsync(window, SW_SHOWMINIMIZED); break;
         case SW_SHOWMINIMIZED:
             ShowWindowAsync(window, SW_SHOWNORMAL);
             SetForegroundWindow(window);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -115,9 +112,7 @@ void ActOnWinamp(WhenClosed whenClosed, Act act) {
 
 }  // namespace
 
-HWND FindWinampWindow() {
-    return FindWindowA(WinampWindowClass, nullptr);
-}
+HWND FindWinampWindow() { return FindWindowA(WinampWindowClass, nullptr); }
 
 KernelHandle LaunchWinamp() {
     const std::string folder = LaunchFolder(WinampPath);
@@ -147,8 +142,7 @@ HWND WaitForWinampWindow(HANDLE winampProcess, DWORD timeoutMs) {
         if (HWND window = FindWinampWindow()) return window;
         if (GetTickCount() - started >= timeoutMs) return nullptr;
         // Doubles as the poll interval and notices a Winamp that gave up at start.
-        if (WaitForSingleObject(winampProcess, WindowPollMs) == WAIT_OBJECT_0)
-            return FindWinampWindow();
+        if (WaitForSingleObject(winampProcess, WindowPollMs) == WAIT_OBJECT_0) return FindWinampWindow();
     }
 }
 

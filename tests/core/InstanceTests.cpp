@@ -29,8 +29,7 @@ TEST(SingleInstanceGuard, TheSecondSeesTheFirstUntilItGoes) {
 TEST(SingleInstanceGuard, FallsBackToThePlainNameWhereTheNamespaceIsMissing) {
     const std::string plain = UniqueName("Fallback");
     const std::string name = "NoSuchNamespace\\" + plain;
-    ASSERT_EQ(KernelHandle(CreateMutexA(nullptr, FALSE, name.c_str())).get(), nullptr)
-        << "the namespace exists here";
+    ASSERT_EQ(KernelHandle(CreateMutexA(nullptr, FALSE, name.c_str())).get(), nullptr) << "the namespace exists here";
 
     SingleInstance first(name);
     EXPECT_FALSE(first.AnotherIsRunning());

@@ -29,10 +29,9 @@ TEST_F(UnderLoad, EveryClickInARowArrivesInOrder) {
         int command;  // 0: sends none
     };
     const Click clicks[] = {
-        {"/PLAY", 40045},  {"/NEXT", 40048}, {"/next", 40048},  {"/PAUSE", 40046}, {"/MINMAX", 0},
-        {"/PREV", 40044},  {"/PLAY", 40045}, {"/STOP", 40047},  {"/Play", 40045},  {"/MINMAX", 0},
-        {"/PAUSE", 40046}, {"/PREV", 40044}, {"/STOP", 40047},  {"/NEXT", 40048},  {"/play", 40045},
-        {"/PAUSE", 40046}, {"/STOP", 40047}, {"/NEXT", 40048},
+        {"/PLAY", 40045}, {"/NEXT", 40048}, {"/next", 40048}, {"/PAUSE", 40046}, {"/MINMAX", 0},    {"/PREV", 40044},
+        {"/PLAY", 40045}, {"/STOP", 40047}, {"/Play", 40045}, {"/MINMAX", 0},    {"/PAUSE", 40046}, {"/PREV", 40044},
+        {"/STOP", 40047}, {"/NEXT", 40048}, {"/play", 40045}, {"/PAUSE", 40046}, {"/STOP", 40047},  {"/NEXT", 40048},
     };
     ASSERT_TRUE(winamp_.StartAndWait());
     std::vector<int> expected;

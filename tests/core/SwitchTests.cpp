@@ -17,9 +17,9 @@ std::string Matched(const std::string& arguments) {
 
 TEST(SwitchMatching, EverySwitchMatchesInAnyLetterCase) {
     const std::pair<const char*, std::vector<const char*>> spellings[] = {
-        {"/PREV", {"/PREV", "/prev", "/Prev"}},       {"/PLAY", {"/PLAY", "/play", "/pLaY"}},
-        {"/PAUSE", {"/PAUSE", "/pause", "/Pause"}},   {"/STOP", {"/STOP", "/stop", "/sToP"}},
-        {"/NEXT", {"/NEXT", "/next", "/Next"}},       {"/START", {"/START", "/start", "/StarT"}},
+        {"/PREV", {"/PREV", "/prev", "/Prev"}},         {"/PLAY", {"/PLAY", "/play", "/pLaY"}},
+        {"/PAUSE", {"/PAUSE", "/pause", "/Pause"}},     {"/STOP", {"/STOP", "/stop", "/sToP"}},
+        {"/NEXT", {"/NEXT", "/next", "/Next"}},         {"/START", {"/START", "/start", "/StarT"}},
         {"/MINMAX", {"/MINMAX", "/minmax", "/MinMax"}},
     };
     for (const auto& [expected, texts] : spellings)

@@ -24,8 +24,8 @@ std::map<std::string, std::string> ValuesOf(HKEY root, const std::string& path) 
         char data[1024];
         DWORD dataSize = sizeof(data) - 1;
         DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data),
-                          &dataSize) != ERROR_SUCCESS)
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize) !=
+            ERROR_SUCCESS)
             break;
         data[dataSize] = '\0';
         values[name] = type == REG_SZ ? std::string(data) : "<type " + std::to_string(type) + ">";
@@ -111,9 +111,8 @@ TEST_F(ToolbarKeys, BothRootsAreIndependentAndOneRemovalClearsEach) {
 }
 
 TEST_F(ToolbarKeys, IdentifiersOutsideTheCatalogueTouchNothing) {
-    for (const std::string& stranger :
-         {std::string(""), std::string("{11111111-2222-3333-4444-555555555555}"),
-          std::string("{3d5a6fa0-ff5f-11d4-b08f-909356c10100}")}) {
+    for (const std::string& stranger : {std::string(""), std::string("{11111111-2222-3333-4444-555555555555}"),
+                                        std::string("{3d5a6fa0-ff5f-11d4-b08f-909356c10100}")}) {
         EXPECT_FALSE(AddButton(HKEY_CURRENT_USER, stranger));
         EXPECT_FALSE(RemoveButton(HKEY_CURRENT_USER, stranger));
     }

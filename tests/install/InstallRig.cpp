@@ -154,8 +154,7 @@ bool UninstallSilently() {
     TestProcess uninstaller = TestProcess::Start("", command);
     if (!uninstaller || !uninstaller.WaitForExit(SetupTimeoutMs) || uninstaller.ExitCode() != 0) return false;
     // The copy in %TEMP% does the work and removes the uninstall key last.
-    const bool finished =
-        WaitUntil([] { return !KeyExists(HKEY_LOCAL_MACHINE, UninstallKey); }, SetupTimeoutMs, 50);
+    const bool finished = WaitUntil([] { return !KeyExists(HKEY_LOCAL_MACHINE, UninstallKey); }, SetupTimeoutMs, 50);
     const bool copyEnded = WaitUntil([] { return CountProcessesNamed(UninstallerCopy) == 0; }, 10000, 50);
     if (!copyEnded) KillProcessesNamed(UninstallerCopy);
     return finished && copyEnded;
@@ -224,8 +223,8 @@ Shortcut ReadShortcut(const std::string& path) {
 }
 
 std::string Describe(const IconImage& image) {
-    return std::to_string(image.width) + "x" + std::to_string(image.height) + " " +
-           std::to_string(image.bitsPerPixel) + "bpp" + (image.decodes ? "" : " undecodable");
+    return std::to_string(image.width) + "x" + std::to_string(image.height) + " " + std::to_string(image.bitsPerPixel) +
+           "bpp" + (image.decodes ? "" : " undecodable");
 }
 
 std::vector<IconImage> ReadIconFile(const std::string& path, std::string* problem) {
@@ -274,7 +273,8 @@ std::vector<IconImage> ReadProgramIcon(const std::string& program) {
     for (size_t i = 0; i < count && 6 + 14 * (i + 1) <= directory.size(); ++i) {
         const size_t entry = 6 + 14 * i;
         const int width = static_cast<uint8_t>(directory[entry]) ? static_cast<uint8_t>(directory[entry]) : 256;
-        const int height = static_cast<uint8_t>(directory[entry + 1]) ? static_cast<uint8_t>(directory[entry + 1]) : 256;
+        const int height =
+            static_cast<uint8_t>(directory[entry + 1]) ? static_cast<uint8_t>(directory[entry + 1]) : 256;
         const WORD id = static_cast<WORD>(LittleEndian(directory, entry + 12, 2));
         const std::string bits = ResourceBytes(module.get(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3) /* RT_ICON */);
         if (bits.size() >= sizeof(BITMAPINFOHEADER)) images.push_back(DescribeIconImage(width, height, bits));
@@ -341,8 +341,7 @@ std::string VersionString(const std::string& file, const std::string& name) {
         WORD codePage;
     }* translations = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
-                        &length) ||
+    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length) ||
         length < sizeof(Translation))
         return {};
     char query[256];

@@ -90,8 +90,11 @@ std::string Join(const std::vector<std::string>& items) {
 class ReleaseCheck {
 public:
     ReleaseCheck(std::string setup, std::string built, std::string folder, std::string screenshot)
-        : setup_(std::move(setup)), built_(std::move(built)), folder_(std::move(folder)),
-          screenshot_(std::move(screenshot)), program_(folder_ + "\\Jukelet.exe") {}
+        : setup_(std::move(setup)),
+          built_(std::move(built)),
+          folder_(std::move(folder)),
+          screenshot_(std::move(screenshot)),
+          program_(folder_ + "\\Jukelet.exe") {}
 
     int Run() {
         int failures = 0;
@@ -201,8 +204,8 @@ private:
     bool OpenConfiguration(TestProcess& configuration, HWND& window) {
         Step step("3 configuration window, picture");
         configuration = TestProcess::StartWithArguments(program_, "");
-        window = configuration ? WaitForTopWindow(configuration.id(), "", ConfigurationCaption, ProcessTimeoutMs)
-                               : nullptr;
+        window =
+            configuration ? WaitForTopWindow(configuration.id(), "", ConfigurationCaption, ProcessTimeoutMs) : nullptr;
         if (!window) {
             step.Fail("no \"" + std::string(ConfigurationCaption) + "\" window");
             return step.Report();

@@ -39,8 +39,8 @@ std::string Stamp(const char* name = "qpc") {
 }
 
 void Record(const std::string& line) {
-    HANDLE file = CreateFileA(g_logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(g_logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     std::string text = line + "\r\n";
     DWORD written = 0;
@@ -79,11 +79,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             EndPaint(window, &paint);
             return 0;
         }
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -117,8 +114,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "Winamp v1.x";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("Winamp v1.x", "Winamp stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 300, 120,
-                                nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowA("Winamp v1.x", "Winamp stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 300, 120, nullptr,
+                                nullptr, instance, nullptr);
     // From here a sender can find the window; it may even be served while it is being shown.
     const std::string created = Stamp();
     ShowWindow(window, showCommand);

@@ -50,8 +50,7 @@ std::string RegistryString(HKEY root, const std::string& path, const char* name,
     return status == ERROR_SUCCESS ? data : "<missing>";
 }
 
-bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data,
-                         REGSAM view) {
+bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data, REGSAM view) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
@@ -79,8 +78,7 @@ std::string RememberedWinampPath() {
     char buffer[4096] = "";
     DWORD size = sizeof(buffer) - 1;
     DWORD type = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, RRF_RT_ANY, &type, buffer, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, RRF_RT_ANY, &type, buffer, &size) != ERROR_SUCCESS)
         return {};
     return buffer;
 }
@@ -109,9 +107,7 @@ void StandIn::SetWindowDelayMs(DWORD ms) {
     SetEnvironmentVariableA("FAKEWINAMP_WINDOW_DELAY_MS", std::to_string(ms).c_str());
 }
 
-void StandIn::SetHangMs(DWORD ms) {
-    SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", std::to_string(ms).c_str());
-}
+void StandIn::SetHangMs(DWORD ms) { SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", std::to_string(ms).c_str()); }
 
 HWND StandIn::StartAndWait(int showCommand) {
     std::string line = "\"" + path_ + "\"";

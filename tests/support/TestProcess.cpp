@@ -4,8 +4,8 @@
 
 #include <vector>
 
-TestProcess TestProcess::Start(const std::string& application, const std::string& commandLine,
-                               int showCommand, const std::string& currentDirectory) {
+TestProcess TestProcess::Start(const std::string& application, const std::string& commandLine, int showCommand,
+                               const std::string& currentDirectory) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -35,9 +35,7 @@ bool TestProcess::WaitForExit(DWORD timeoutMs) const {
     return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
-bool TestProcess::IsRunning() const {
-    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool TestProcess::IsRunning() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 DWORD TestProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;

@@ -79,8 +79,8 @@ std::string WindowText(HWND window) {
     if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
     text.resize(copied);
     return text;
 }
@@ -104,9 +104,7 @@ HWND FindDescendantByText(HWND parent, const std::string& className, const std::
     return query.found;
 }
 
-void ClickButton(HWND button) {
-    PostMessageA(button, BM_CLICK, 0, 0);
-}
+void ClickButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 MessageBoxView ReadMessageBox(HWND box) {
     MessageBoxView view;
@@ -114,8 +112,7 @@ MessageBoxView ReadMessageBox(HWND box) {
     view.title = WindowText(box);
     if (HWND text = GetDlgItem(box, 0xFFFF)) view.text = WindowText(text);
     HWND icon = GetDlgItem(box, 0x0440);
-    view.hasIcon = icon && IsWindowVisible(icon) &&
-                   SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+    view.hasIcon = icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
     for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
         HWND button = GetDlgItem(box, id);
         if (button && IsWindowVisible(button)) view.buttons.push_back(id);

@@ -35,8 +35,7 @@ const std::string HelpText =
 std::string LegalCopyrightOf(const std::string& file) {
     DWORD ignored = 0;
     std::vector<BYTE> data(GetFileVersionInfoSizeA(file.c_str(), &ignored));
-    if (data.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
-        return {};
+    if (data.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data())) return {};
     char* text = nullptr;
     UINT length = 0;
     if (!VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\LegalCopyright", reinterpret_cast<void**>(&text),
@@ -96,8 +95,8 @@ protected:
     void Settle() {
         HWND ok = FindDescendantByText(about_, "Button", "OK");
         PostMessageA(ok, BM_SETSTATE, TRUE, 0);
-        EXPECT_TRUE(WaitUntil([&] { return (SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; },
-                              WindowTimeoutMs));
+        EXPECT_TRUE(
+            WaitUntil([&] { return (SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, WindowTimeoutMs));
         SendMessageA(ok, BM_SETSTATE, FALSE, 0);
         WaitForPaint(about_);
     }

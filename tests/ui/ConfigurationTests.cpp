@@ -380,7 +380,8 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
         SCOPED_TRACE(place.name);
         const bool user = place.root == HKEY_CURRENT_USER;
         InstallButtonKeys(place.root, place.view);
-        RegistryLink link(place.root, stuck + "\\Link", place.view, L"\\Registry\\Machine\\Software\\JukeletTests\\LinkTarget");
+        RegistryLink link(place.root, stuck + "\\Link", place.view,
+                          L"\\Registry\\Machine\\Software\\JukeletTests\\LinkTarget");
         ASSERT_TRUE(link.created());
 
         HWND box = ClickForBox("&Remove All", "Remove Buttons");

@@ -5,8 +5,8 @@
 #include <map>
 #include <memory>
 
-#include "resource.h"
 #include "base/UniqueHandle.h"
+#include "resource.h"
 #include "support/TestEnvironment.h"
 #include "ui/UiDriver.h"
 
@@ -106,9 +106,9 @@ bool Matches(HWND control, const Placed& placed) {
         case Kind::Icon: return className == "Static" && StaticType(control) == SS_ICON;
         case Kind::Bitmap: return className == "Static" && StaticType(control) == SS_BITMAP;
         case Kind::Rule:
-            return text.empty() && ((className == "Static" && StaticType(control) != SS_ICON &&
-                                     StaticType(control) != SS_BITMAP) ||
-                                    (className == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX));
+            return text.empty() &&
+                   ((className == "Static" && StaticType(control) != SS_ICON && StaticType(control) != SS_BITMAP) ||
+                    (className == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX));
         case Kind::Label: return className == "Static" && StaticType(control) <= SS_RIGHT && text == placed.text;
         case Kind::LabelWith:
             return className == "Static" && StaticType(control) <= SS_RIGHT &&
@@ -202,8 +202,7 @@ void ExpectCaptionsFit(HWND window, UINT dpi, const std::string& ownFont = "") {
         const std::string text = WindowText(control);
         const std::string className = ClassNameOf(control);
         const bool label = className == "Static" && StaticType(control) <= SS_RIGHT;
-        const bool button =
-            className == "Button" && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
+        const bool button = className == "Button" && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
         if (text.empty() || text == ownFont || !(label || button)) continue;
         const SIZE size = ClientSize(control);
         RECT needed = {0, 0, size.cx, 0};
@@ -342,8 +341,8 @@ TEST_F(At96Dpi, ConfigurationWindowShowsTheProgramsIcons) {
     ModuleHandle program(LoadLibraryExA(JukeletExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(program);
     const int small = GetSystemMetrics(SM_CXSMICON);
-    IconHandle programIcon(static_cast<HICON>(
-        LoadImageA(program.get(), MAKEINTRESOURCEA(IDI_JUKELET), IMAGE_ICON, small, small, 0)));
+    IconHandle programIcon(
+        static_cast<HICON>(LoadImageA(program.get(), MAKEINTRESOURCEA(IDI_JUKELET), IMAGE_ICON, small, small, 0)));
     IconHandle pictureIcon(
         static_cast<HICON>(LoadImageA(program.get(), MAKEINTRESOURCEA(IDI_PICTURE), IMAGE_ICON, 32, 32, 0)));
     ASSERT_TRUE(programIcon && pictureIcon);

@@ -8,9 +8,7 @@
 #include "support/TestEnvironment.h"
 #include "toolbar/ButtonCatalogue.h"
 
-ConfigurationRun::ConfigurationRun() : ConfigurationRun(NoWait{}) {
-    window_ = WaitForWindow(ConfigurationCaption);
-}
+ConfigurationRun::ConfigurationRun() : ConfigurationRun(NoWait{}) { window_ = WaitForWindow(ConfigurationCaption); }
 
 ConfigurationRun::ConfigurationRun(NoWait) : process_(TestProcess::StartWithArguments(JukeletExe(), "")) {}
 
@@ -72,9 +70,7 @@ INPUT KeyInput(WORD virtualKey, bool up) {
     return input;
 }
 
-void SendKeys(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void SendKeys(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 }  // namespace
 
@@ -318,8 +314,7 @@ ScreenImage RenderIcon(HICON icon, int size, COLORREF background) {
 }
 
 bool Near(COLORREF p, COLORREF q) {
-    return abs(GetRValue(p) - GetRValue(q)) + abs(GetGValue(p) - GetGValue(q)) + abs(GetBValue(p) - GetBValue(q)) <=
-           48;
+    return abs(GetRValue(p) - GetRValue(q)) + abs(GetGValue(p) - GetGValue(q)) + abs(GetBValue(p) - GetBValue(q)) <= 48;
 }
 
 }  // namespace
@@ -394,8 +389,8 @@ RegistryValueOverride::RegistryValueOverride(HKEY root, std::string path, std::s
         ERROR_SUCCESS)
         return;
     data_.resize(size);
-    existed_ = RegGetValueA(root_, path_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type_,
-                            data_.data(), &size) == ERROR_SUCCESS;
+    existed_ = RegGetValueA(root_, path_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type_, data_.data(),
+                            &size) == ERROR_SUCCESS;
     data_.resize(size);
 }
 
@@ -411,12 +406,10 @@ void RegistryValueOverride::SetDword(DWORD value) {
 }
 
 void RegistryValueOverride::SetString(const std::string& value) {
-    RegSetKeyValueA(root_, path_.c_str(), name_.c_str(), REG_SZ, value.c_str(),
-                    static_cast<DWORD>(value.size() + 1));
+    RegSetKeyValueA(root_, path_.c_str(), name_.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
 namespace {
-
 
 constexpr const char* MailClass = "Software\\Classes\\mailto";
 constexpr const char* WebClass = "Software\\Classes\\http";
