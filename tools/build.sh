@@ -9,7 +9,8 @@ targets=("${@:2}")
 build_arch() {
   local arch=$1 toolchain=$2
   cmake -S "$root" -B "$root/build/$arch" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
   local only=()
   ((${#targets[@]})) && only=(--target "${targets[@]}")
   cmake --build "$root/build/$arch" "${only[@]}"
