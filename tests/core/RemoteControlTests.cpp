@@ -155,8 +155,6 @@ TEST(RemoteControlAtARoot, AWinampAtADriveRootStartsInThatRoot) {
     const std::string start = winamp.Record("start ");
     EXPECT_EQ(start.substr(start.find("cwd=")), "cwd=C:\\") << start;
     ClearJukeletSettings();
-    KillProcessesNamed("winamp.exe");
-    DeleteFileA(winamp.path().c_str());
 }
 
 TEST_F(RemoteControl, ALateWindowStillGetsTheCommand) {
@@ -226,23 +224,19 @@ TEST_F(RemoteControl, MinMaxStartsAClosedWinamp) {
 
 // A path with a space must start that very file, never a planted C:\Program.exe.
 TEST_F(RemoteControl, APlantedProgramIsNeverStarted) {
-    ASSERT_TRUE(CopyFileA(FakeWinampExe().c_str(), "C:\\Program.exe", FALSE));
+    const PlantedFile planted = PlantedFile::CopyOf(FakeWinampExe(), "C:\\Program.exe");
+    ASSERT_TRUE(planted);
     ASSERT_TRUE(RunJukelet("/START"));
     ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000));
     EXPECT_EQ(CountProcessesNamed("Program.exe"), 0);
     EXPECT_EQ(CountProcessesNamed("winamp.exe"), 1);
     KillProcessesNamed("Program.exe");
-    DeleteFileA("C:\\Program.exe");
 }
 
 TEST_F(RemoteControl, AFailedStartIsExplainedAndTheProgramEnds) {
     const std::string notAProgram = TempFolder() + "\\Not Winamp\\winamp.exe";
-    CreateDirectoryA((TempFolder() + "\\Not Winamp").c_str(), nullptr);
-    HANDLE file = CreateFileA(notAProgram.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "plain text", 10, &written, nullptr);
-    CloseHandle(file);
+    const PlantedFile planted = PlantedFile::WithText(notAProgram, "plain text");
+    ASSERT_TRUE(planted);
     RememberWinampPath(notAProgram);
 
     TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
@@ -258,7 +252,6 @@ TEST_F(RemoteControl, AFailedStartIsExplainedAndTheProgramEnds) {
     EXPECT_TRUE(view.hasIcon);
     PressDialogButton(box, IDOK);
     EXPECT_TRUE(jukelet.WaitForExit(10000));
-    DeleteFileA(notAProgram.c_str());
 }
 
 // Called in this process: a path without a folder starts in the current directory.

@@ -24,6 +24,40 @@ std::string TempFolder() {
     return folder;
 }
 
+PlantedFile::PlantedFile(const std::string& path) : path_(path) {
+    const std::string folder = path_.substr(0, path_.rfind('\\'));
+    if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES && CreateDirectoryA(folder.c_str(), nullptr))
+        createdFolder_ = folder;
+}
+
+PlantedFile::PlantedFile(PlantedFile&& other) noexcept
+    : path_(std::move(other.path_)), createdFolder_(std::move(other.createdFolder_)), planted_(other.planted_) {
+    other.planted_ = false;
+    other.createdFolder_.clear();
+}
+
+PlantedFile PlantedFile::CopyOf(const std::string& source, const std::string& path) {
+    PlantedFile file(path);
+    file.planted_ = CopyFileA(source.c_str(), path.c_str(), FALSE) != FALSE;
+    return file;
+}
+
+PlantedFile PlantedFile::WithText(const std::string& path, const std::string& text) {
+    PlantedFile file(path);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return file;
+    DWORD written = 0;
+    file.planted_ =
+        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    CloseHandle(handle);
+    return file;
+}
+
+PlantedFile::~PlantedFile() {
+    if (planted_) DeleteFileA(path_.c_str());
+    if (!createdFolder_.empty()) RemoveDirectoryA(createdFolder_.c_str());
+}
+
 void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
@@ -83,9 +117,7 @@ std::string RememberedWinampPath() {
     return buffer;
 }
 
-StandIn::StandIn(std::string path) : path_(std::move(path)) {
-    CreateDirectoryA(path_.substr(0, path_.rfind('\\')).c_str(), nullptr);
-    CopyFileA(FakeWinampExe().c_str(), path_.c_str(), FALSE);
+StandIn::StandIn(std::string path) : path_(std::move(path)), exe_(PlantedFile::CopyOf(FakeWinampExe(), path_)) {
     log_ = TempFolder() + "\\fakewinamp-" + std::to_string(GetCurrentProcessId()) + ".log";
     DeleteFileA(log_.c_str());
     SetEnvironmentVariableA("FAKEWINAMP_LOG", log_.c_str());

@@ -31,8 +31,30 @@ bool WriteRegistryString(HKEY root, const std::string& path, const char* name, c
 void DeleteRegistryValue(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
 std::string TempFolder();
 
+// A file a test puts in place, a copy of another or some text, with its folder when that
+// was missing. Both go when the guard goes, whatever the assertions did meanwhile.
+class PlantedFile {
+public:
+    static PlantedFile CopyOf(const std::string& source, const std::string& path);
+    static PlantedFile WithText(const std::string& path, const std::string& text);
+    ~PlantedFile();
+    PlantedFile(PlantedFile&& other) noexcept;
+    PlantedFile& operator=(PlantedFile&&) = delete;
+    PlantedFile(const PlantedFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    explicit operator bool() const { return planted_; }
+
+private:
+    explicit PlantedFile(const std::string& path);
+
+    std::string path_;
+    std::string createdFolder_;  // "" when the folder was there already
+    bool planted_ = false;
+};
+
 // The Winamp stand-in: installed at `path`, recording into a fresh log. Every stand-in
-// process still running is ended when this goes.
+// process still running is ended when this goes, and then its file.
 class StandIn {
 public:
     explicit StandIn(std::string path = WinampExePath);
@@ -57,6 +79,7 @@ public:
 
 private:
     std::string path_;
+    PlantedFile exe_;
     std::string log_;
     std::vector<TestProcess> started_;
 };

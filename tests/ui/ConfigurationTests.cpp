@@ -73,8 +73,7 @@ class ConfigurationWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         RemoveButtonKeys();
-        CreateDirectoryA("C:\\Other Winamp", nullptr);
-        ASSERT_TRUE(CopyFileA(FakeWinampExe().c_str(), OtherWinampPath, FALSE));
+        ASSERT_TRUE(otherWinamp_);
         RememberWinampPath(winamp_.path());
         run_ = std::make_unique<ConfigurationRun>();
         ASSERT_TRUE(run_->window()) << "the configuration window did not open";
@@ -84,8 +83,6 @@ protected:
         run_.reset();
         RemoveButtonKeys();
         ClearJukeletSettings();
-        DeleteFileA(OtherWinampPath);
-        RemoveDirectoryA("C:\\Other Winamp");
     }
 
     // Clicks a button whose work ends in a message box with this title.
@@ -134,6 +131,7 @@ protected:
     }
 
     StandIn winamp_;
+    const PlantedFile otherWinamp_ = PlantedFile::CopyOf(FakeWinampExe(), OtherWinampPath);
     std::unique_ptr<ConfigurationRun> run_;
     HWND main_ = nullptr;
 };
