@@ -2,22 +2,26 @@
 
 #include <windows.h>
 
-#include <vector>
-
-std::string TrimFileName(const std::string& path) {
+String TrimFileName(std::string_view path) {
     const size_t separator = path.find_last_of("\\/");
-    if (separator == std::string::npos) return std::string();
-    return path.substr(0, separator);
+    if (separator == std::string_view::npos) return String();
+    return String(path.substr(0, separator));
 }
 
-std::string WholePath(const std::string& path) {
-    if (path.empty()) return std::string();
-    std::vector<char> whole(MAX_PATH);
+String WholePath(std::string_view path) {
+    if (path.empty()) return String();
+    const String given(path);
+    String whole;
+    whole.resize(MAX_PATH);
     for (;;) {
         char* fileName = nullptr;
-        const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(whole.size()), whole.data(), &fileName);
-        if (length == 0) return std::string();
-        if (length < whole.size()) return std::string(whole.data(), length);
-        whole.resize(length + 1);
+        const DWORD length =
+            GetFullPathNameA(given.c_str(), static_cast<DWORD>(whole.size() + 1), whole.data(), &fileName);
+        if (length == 0) return String();
+        if (length <= whole.size()) {
+            whole.resize(length);
+            return whole;
+        }
+        whole.resize(length);
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
-#include <string>
+#include "runtime/String.h"
 
 // The folder part of a path: the text before its last backslash or slash ("" when it has
 // neither).
-std::string TrimFileName(const std::string& path);
+String TrimFileName(std::string_view path);
 
 // The path made whole (drive and folders, "." and ".." resolved) against the current
 // directory, with backslashes; "" when the system cannot make it whole.
-std::string WholePath(const std::string& path);
+String WholePath(std::string_view path);

@@ -2,7 +2,7 @@
 
 #include "base/SessionMutex.h"
 
-SessionLock::SessionLock(const std::string& name, DWORD timeoutMs) : mutex_(CreateSessionMutex(name)) {
+SessionLock::SessionLock(std::string_view name, DWORD timeoutMs) : mutex_(CreateSessionMutex(name)) {
     if (!mutex_) return;
     const DWORD waited = WaitForSingleObject(mutex_.get(), timeoutMs);
     // Abandoned: its last holder ended without letting go, and it is ours now.

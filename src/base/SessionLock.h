@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include "runtime/String.h"
 
 #include "base/UniqueHandle.h"
 
@@ -10,7 +10,7 @@
 // caller goes on without it.
 class SessionLock {
 public:
-    SessionLock(const std::string& name, DWORD timeoutMs);
+    SessionLock(std::string_view name, DWORD timeoutMs);
     ~SessionLock();
     SessionLock(const SessionLock&) = delete;
     SessionLock& operator=(const SessionLock&) = delete;

@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "runtime/String.h"
 
 #include "base/UniqueHandle.h"
 
@@ -8,4 +8,4 @@
 // 2000 (Terminal Services) on: where the name cannot be created as given (Windows 9x, NT4),
 // the plain name after the namespace is used instead. `alreadyExisted` tells whether
 // another process had created it first. An empty handle when neither could be created.
-KernelHandle CreateSessionMutex(const std::string& name, bool* alreadyExisted = nullptr);
+KernelHandle CreateSessionMutex(std::string_view name, bool* alreadyExisted = nullptr);

@@ -1,5 +1,5 @@
 #include "base/SharedState.h"
 
-std::string WinampPath;
-std::string LinksPath;
-std::string IconsPath;
+String WinampPath;
+String LinksPath;
+String IconsPath;

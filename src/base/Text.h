@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "runtime/String.h"
 
 // The text without the given characters at either end.
-std::string Trim(const std::string& text, const char* characters = " ");
+String Trim(std::string_view text, std::string_view characters = " ");

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "base/SharedState.h"
 
 void EndOnUnexpectedError(const char* what) {
@@ -11,9 +9,16 @@ void EndOnUnexpectedError(const char* what) {
     static bool ending = false;
     if (!ending) {
         ending = true;
-        std::string text = std::string(AppTitle) + " met an unexpected error and must close.";
-        if (what && *what) text += std::string("\r\r") + what;
-        MessageBoxA(nullptr, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+        // Out of memory, nothing may be allocated: the text is put together on the stack.
+        char text[512];
+        lstrcpynA(text, AppTitle, sizeof(text));
+        lstrcatA(text, " met an unexpected error and must close.");
+        if (what && *what) {
+            const int used = lstrlenA(text);
+            lstrcpynA(text + used, "\r\r", sizeof(text) - used);
+            lstrcpynA(text + used + 2, what, sizeof(text) - used - 2);
+        }
+        MessageBoxA(nullptr, text, AppTitle, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
     }
     ExitProcess(UnexpectedErrorExitCode);
 }

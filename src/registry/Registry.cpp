@@ -1,9 +1,5 @@
 #include "registry/Registry.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
-
 #include "base/DynamicProc.h"
 #include "base/UniqueHandle.h"
 
@@ -11,7 +7,7 @@ namespace {
 
 REGSAM InView(REGSAM rights, RegistryView view) { return rights | static_cast<REGSAM>(view); }
 
-RegKey CreateOrOpen(ScopeRoot root, const std::string& path, RegistryView view) {
+RegKey CreateOrOpen(ScopeRoot root, const String& path, RegistryView view) {
     HKEY key = nullptr;
     // Without a view, the plain call that every Windows has.
     const LONG status = view == RegistryView::Default
@@ -21,13 +17,13 @@ RegKey CreateOrOpen(ScopeRoot root, const std::string& path, RegistryView view) 
     return status == ERROR_SUCCESS ? RegKey(key) : RegKey();
 }
 
-RegKey OpenExisting(ScopeRoot root, const std::string& path) {
+RegKey OpenExisting(ScopeRoot root, const String& path) {
     HKEY key = nullptr;
     if (RegOpenKeyA(root, path.c_str(), &key) != ERROR_SUCCESS) return RegKey();
     return RegKey(key);
 }
 
-RegKey OpenInView(HKEY parent, const std::string& path, REGSAM rights, RegistryView view, DWORD options = 0,
+RegKey OpenInView(HKEY parent, const String& path, REGSAM rights, RegistryView view, DWORD options = 0,
                   LONG* status = nullptr) {
     HKEY key = nullptr;
     const LONG result = RegOpenKeyExA(parent, path.c_str(), options, InView(rights, view), &key);
@@ -48,18 +44,7 @@ bool IsRegistryLink(HKEY key) {
            type == REG_LINK;
 }
 
-std::vector<std::string> SubkeyNames(HKEY key) {
-    std::vector<std::string> names;
-    char name[256];  // a key name has at most 255 characters
-    for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof(name);
-        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
-    }
-    return names;
-}
-
-LONG DeleteEmptyKey(HKEY parent, const std::string& path, RegistryView view) {
+LONG DeleteEmptyKey(HKEY parent, const String& path, RegistryView view) {
     if (view == RegistryView::Default) return RegDeleteKeyA(parent, path.c_str());
     // RegDeleteKeyA would look in the process's own view. Every 64-bit Windows, the only
     // place a view is asked for, has RegDeleteKeyExA.
@@ -70,7 +55,7 @@ LONG DeleteEmptyKey(HKEY parent, const std::string& path, RegistryView view) {
 
 // NT's RegDeleteKeyA refuses a key that has subkeys (9x's takes them along) and
 // RegDeleteTree is Vista's: the subkeys go first, deepest first.
-LONG DeleteTree(HKEY parent, const std::string& path, RegistryView view) {
+LONG DeleteTree(HKEY parent, const String& path, RegistryView view) {
     {
         LONG status = ERROR_SUCCESS;
         RegKey key =
@@ -79,71 +64,80 @@ LONG DeleteTree(HKEY parent, const std::string& path, RegistryView view) {
         // A link another program put here stays: deleting it by name would delete what it
         // points to, which is not ours.
         if (IsRegistryLink(key.get())) return ERROR_ACCESS_DENIED;
-        for (const std::string& child : SubkeyNames(key.get())) DeleteTree(key.get(), child, view);
+        char name[256];  // a key name has at most 255 characters
+        // Each deletion moves the later subkeys up by one: only one that stays is stepped over.
+        for (DWORD index = 0;;) {
+            DWORD length = sizeof(name);
+            if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            const LONG childStatus = DeleteTree(key.get(), String(std::string_view(name, length)), view);
+            if (childStatus != ERROR_SUCCESS && childStatus != ERROR_FILE_NOT_FOUND) ++index;
+        }
     }
     return DeleteEmptyKey(parent, path, view);
 }
 
 }  // namespace
 
-bool CreateKey(ScopeRoot root, const std::string& path) { return CreateKey(root, path, RegistryView::Default); }
+bool CreateKey(ScopeRoot root, std::string_view path) { return CreateKey(root, path, RegistryView::Default); }
 
-bool CreateKey(ScopeRoot root, const std::string& path, RegistryView view) {
-    return static_cast<bool>(CreateOrOpen(root, path, view));
+bool CreateKey(ScopeRoot root, std::string_view path, RegistryView view) {
+    return static_cast<bool>(CreateOrOpen(root, String(path), view));
 }
 
-bool DeleteKey(ScopeRoot root, const std::string& path) {
-    LONG status = RegDeleteKeyA(root, path.c_str());
+bool DeleteKey(ScopeRoot root, std::string_view path) {
+    LONG status = RegDeleteKeyA(root, String(path).c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
-bool DeleteKeyTree(ScopeRoot root, const std::string& path, RegistryView view) {
+bool DeleteKeyTree(ScopeRoot root, std::string_view path, RegistryView view) {
     // An empty path would name the root itself.
     if (path.empty()) return false;
-    const LONG status = DeleteTree(root, path, view);
+    const LONG status = DeleteTree(root, String(path), view);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
-bool KeyExists(ScopeRoot root, const std::string& path) { return static_cast<bool>(OpenExisting(root, path)); }
+bool KeyExists(ScopeRoot root, std::string_view path) { return static_cast<bool>(OpenExisting(root, String(path))); }
 
-bool KeyExists(ScopeRoot root, const std::string& path, RegistryView view) {
+bool KeyExists(ScopeRoot root, std::string_view path, RegistryView view) {
     if (view == RegistryView::Default) return KeyExists(root, path);
-    return static_cast<bool>(OpenInView(root, path, KEY_QUERY_VALUE, view));
+    return static_cast<bool>(OpenInView(root, String(path), KEY_QUERY_VALUE, view));
 }
 
-bool SaveString(ScopeRoot root, const std::string& path, const std::string& name, const std::string& data) {
+bool SaveString(ScopeRoot root, std::string_view path, std::string_view name, std::string_view data) {
     return SaveString(root, path, name, data, RegistryView::Default);
 }
 
-bool SaveString(ScopeRoot root, const std::string& path, const std::string& name, const std::string& data,
+bool SaveString(ScopeRoot root, std::string_view path, std::string_view name, std::string_view data,
                 RegistryView view) {
-    RegKey key = CreateOrOpen(root, path, view);
+    RegKey key = CreateOrOpen(root, String(path), view);
     if (!key) return false;
     // The size counts the bytes of the text, not its terminating NUL.
-    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    const String text(data);
+    return RegSetValueExA(key.get(), String(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size())) == ERROR_SUCCESS;
 }
 
-std::string GetString(ScopeRoot root, const std::string& path, const std::string& name,
-                      const std::string& defaultValue) {
-    RegKey key = OpenExisting(root, path);
-    if (!key) return defaultValue;
+String GetString(ScopeRoot root, std::string_view path, std::string_view name, std::string_view defaultValue) {
+    RegKey key = OpenExisting(root, String(path));
+    if (!key) return String(defaultValue);
 
-    std::vector<char> buffer;
+    const String valueName(name);
+    String buffer;
     for (;;) {
         DWORD type = 0;
         DWORD size = static_cast<DWORD>(buffer.size());
-        LONG status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+        LONG status = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
                                        buffer.empty() ? nullptr : reinterpret_cast<BYTE*>(buffer.data()), &size);
-        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return defaultValue;
-        if (type != REG_SZ) return defaultValue;
+        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return String(defaultValue);
+        if (type != REG_SZ) return String(defaultValue);
         // First pass asks for the size; the value may also grow before the read: ask again.
         if (status == ERROR_MORE_DATA || buffer.size() < size) {
-            buffer.assign(size, '\0');
+            buffer.resize(size);
             continue;
         }
-        size_t length = std::min<size_t>(size, buffer.size());
-        const char* nul = static_cast<const char*>(std::memchr(buffer.data(), '\0', length));
-        return std::string(buffer.data(), nul ? static_cast<size_t>(nul - buffer.data()) : length);
+        // Up to the first NUL, or all of it when the value was stored without one.
+        const std::string_view read(buffer.c_str(), size < buffer.size() ? size : buffer.size());
+        return String(read.substr(0, read.find('\0')));
     }
 }

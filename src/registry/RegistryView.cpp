@@ -18,7 +18,7 @@ bool RunningOn64BitWindows() {
 
 }  // namespace
 
-std::vector<RegistryView> EveryRegistryView() {
-    if (RunningOn64BitWindows()) return {RegistryView::Bits64, RegistryView::Bits32};
-    return {RegistryView::Default};
+RegistryViews EveryRegistryView() {
+    if (RunningOn64BitWindows()) return RegistryViews(RegistryView::Bits64, RegistryView::Bits32);
+    return RegistryViews(RegistryView::Default);
 }

@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "base/Paths.h"
 #include "base/SharedState.h"
 
-std::string ArgumentString(const char* commandLine) {
+String ArgumentString(const char* commandLine) {
     const char* p = commandLine ? commandLine : "";
     if (*p == '"') {
         ++p;
@@ -17,20 +15,23 @@ std::string ArgumentString(const char* commandLine) {
         while (*p && *p != ' ' && *p != '\t') ++p;
     }
     while (*p == ' ' || *p == '\t') ++p;
-    return p;
+    return String(p);
 }
 
-std::string ProgramFolder() {
-    std::vector<char> path(MAX_PATH);
+String ProgramFolder() {
+    String path;
+    path.resize(MAX_PATH);
     for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return std::string();
-        if (length < path.size()) return TrimFileName(std::string(path.data(), length));
+        // Older Windows cut a long name off without saying so: a name that fills the buffer
+        // is asked for again with a bigger one.
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return String();
+        if (length < path.size()) return TrimFileName(std::string_view(path.c_str(), length));
         path.resize(path.size() * 2);
     }
 }
 
-void SetToolbarFolders(const std::string& programFolder) {
-    LinksPath = programFolder + "\\Links";
-    IconsPath = programFolder + "\\Icons";
+void SetToolbarFolders(std::string_view programFolder) {
+    LinksPath = Concat(programFolder, "\\Links");
+    IconsPath = Concat(programFolder, "\\Icons");
 }

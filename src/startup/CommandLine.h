@@ -1,12 +1,12 @@
 #pragma once
-#include <string>
+#include "runtime/String.h"
 
 // The argument string of a full command line: what follows the program's own name
 // and the blanks after it, unchanged otherwise.
-std::string ArgumentString(const char* commandLine);
+String ArgumentString(const char* commandLine);
 
 // The folder of the running executable, without a trailing backslash.
-std::string ProgramFolder();
+String ProgramFolder();
 
 // Sets LinksPath and IconsPath from the program's folder.
-void SetToolbarFolders(const std::string& programFolder);
+void SetToolbarFolders(std::string_view programFolder);

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include "base/UnexpectedError.h"
 #include "startup/CommandLine.h"
 #include "startup/SingleInstance.h"
 #include "startup/Switches.h"
@@ -11,13 +10,25 @@
 
 namespace {
 
-int Run() {
+// The configuration window is created only if the locator must ask the user.
+class ConfigurationOwner final : public DialogOwner {
+public:
+    explicit ConfigurationOwner(MainWindow& window) : window_(window) {}
+    HWND OwnerWindow() override { return window_.CreateHidden(); }
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     AboutWindow about;
     HelpWindow help;
     MainWindow configuration(about, help);
 
-    // The configuration window is created only if the locator must ask the user.
-    if (!LocateWinamp([&] { return configuration.CreateHidden(); })) return 0;
+    ConfigurationOwner owner(configuration);
+    if (!LocateWinamp(owner)) return 0;
     SetToolbarFolders(ProgramFolder());
 
     if (const CommandSwitch* command = MatchSwitch(ArgumentString(GetCommandLineA()))) {
@@ -29,11 +40,4 @@ int Run() {
     if (instance.AnotherIsRunning()) return 0;
     configuration.Show();
     return DialogWindow::RunMessageLoop();
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // What nothing else expected ends the program with a message, not silently.
-    return NoExceptionEscapes(Run);
 }

@@ -2,4 +2,4 @@
 
 #include "base/SessionMutex.h"
 
-SingleInstance::SingleInstance(const std::string& name) { mutex_ = CreateSessionMutex(name, &anotherIsRunning_); }
+SingleInstance::SingleInstance(std::string_view name) { mutex_ = CreateSessionMutex(name, &anotherIsRunning_); }

@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "runtime/String.h"
 
 #include "base/UniqueHandle.h"
 
@@ -9,7 +9,7 @@ constexpr const char* ConfigurationInstanceName = "Local\\Orvalle.Jukelet.Config
 // Held while a configuration window is open, so a second one is never shown.
 class SingleInstance {
 public:
-    explicit SingleInstance(const std::string& name = ConfigurationInstanceName);
+    explicit SingleInstance(std::string_view name = ConfigurationInstanceName);
     bool AnotherIsRunning() const { return anotherIsRunning_; }
 
 private:

@@ -17,7 +17,7 @@ const std::array<CommandSwitch, 7> SwitchTable = {{
 namespace {
 
 // ASCII only: a locale's case rules must never turn some other text into a switch.
-bool EqualsIgnoringAsciiCase(const std::string& text, const char* expected) {
+bool EqualsIgnoringAsciiCase(std::string_view text, const char* expected) {
     size_t i = 0;
     for (; expected[i]; ++i) {
         if (i >= text.size()) return false;
@@ -30,7 +30,7 @@ bool EqualsIgnoringAsciiCase(const std::string& text, const char* expected) {
 
 }  // namespace
 
-const CommandSwitch* MatchSwitch(const std::string& arguments) {
+const CommandSwitch* MatchSwitch(std::string_view arguments) {
     for (const CommandSwitch& entry : SwitchTable)
         if (EqualsIgnoringAsciiCase(arguments, entry.text)) return &entry;
     return nullptr;

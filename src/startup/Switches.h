@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
-#include <string>
+
+#include "runtime/String.h"
 
 struct CommandSwitch {
     const char* text;
@@ -12,4 +13,4 @@ extern const std::array<CommandSwitch, 7> SwitchTable;
 
 // The switch equal to the whole argument string, ignoring ASCII letter case; no
 // trimming, no prefixes. nullptr when none is.
-const CommandSwitch* MatchSwitch(const std::string& arguments);
+const CommandSwitch* MatchSwitch(std::string_view arguments);

@@ -13,7 +13,7 @@ const std::array<ToolbarButton, 7> ButtonCatalogue = {{
 }};
 // clang-format on
 
-const ToolbarButton* FindButton(const std::string& buttonId) {
+const ToolbarButton* FindButton(std::string_view buttonId) {
     for (const ToolbarButton& button : ButtonCatalogue)
         if (buttonId == button.id) return &button;
     return nullptr;

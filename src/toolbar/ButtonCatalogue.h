@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
-#include <string>
+
+#include "runtime/String.h"
 
 struct ToolbarButton {
     const char* id;          // the extension key's name
@@ -19,4 +20,4 @@ constexpr const char* ExecButtonHandlerClsid = "{1FBA04EE-3024-11D2-8F1F-0000F87
 constexpr const char* ExtensionsKey = "Software\\Microsoft\\Internet Explorer\\Extensions";
 
 // The catalogue entry with exactly this identifier, or nullptr.
-const ToolbarButton* FindButton(const std::string& buttonId);
+const ToolbarButton* FindButton(std::string_view buttonId);

@@ -1,7 +1,5 @@
 #include "toolbar/ToolbarButtons.h"
 
-#include <vector>
-
 #include "base/SharedState.h"
 #include "toolbar/ButtonCatalogue.h"
 
@@ -10,35 +8,40 @@ namespace {
 // 64-bit Windows keeps the machine's Internet Explorer keys apart for 32-bit and 64-bit
 // programs, and either browser may be the one the user opens; the current user's keys are
 // one for both.
-std::vector<RegistryView> ViewsOf(ScopeRoot root) {
+RegistryViews ViewsOf(ScopeRoot root) {
     if (root == HKEY_LOCAL_MACHINE) return EveryRegistryView();
-    return {RegistryView::Default};
+    return RegistryViews(RegistryView::Default);
 }
+
+struct NamedValue {
+    const char* name;
+    String data;
+};
 
 }  // namespace
 
-std::string ButtonKeyPath(const std::string& buttonId) { return std::string(ExtensionsKey) + "\\" + buttonId; }
+String ButtonKeyPath(std::string_view buttonId) { return Concat(ExtensionsKey, "\\", buttonId); }
 
-bool AddButton(ScopeRoot root, const std::string& buttonId) {
+bool AddButton(ScopeRoot root, std::string_view buttonId) {
     const ToolbarButton* button = FindButton(buttonId);
     if (!button) return false;
 
-    const std::string key = ButtonKeyPath(buttonId);
-    const std::pair<const char*, std::string> values[] = {
-        {"CLSID", ExecButtonHandlerClsid},  {"Default Visible", "Yes"},
-        {"ButtonText", button->text},       {"Exec", LinksPath + button->link},
-        {"Icon", IconsPath + button->icon}, {"HotIcon", IconsPath + button->hotIcon},
+    const String key = ButtonKeyPath(buttonId);
+    const NamedValue values[] = {
+        {"CLSID", String(ExecButtonHandlerClsid)}, {"Default Visible", String("Yes")},
+        {"ButtonText", String(button->text)},      {"Exec", Concat(LinksPath, button->link)},
+        {"Icon", Concat(IconsPath, button->icon)}, {"HotIcon", Concat(IconsPath, button->hotIcon)},
     };
     // Every write is tried, whatever became of the one before.
     bool ok = true;
     for (RegistryView view : ViewsOf(root)) {
         ok = CreateKey(root, key, view) && ok;
-        for (const auto& [name, data] : values) ok = SaveString(root, key, name, data, view) && ok;
+        for (const NamedValue& value : values) ok = SaveString(root, key, value.name, value.data, view) && ok;
     }
     return ok;
 }
 
-bool RemoveButton(ScopeRoot root, const std::string& buttonId) {
+bool RemoveButton(ScopeRoot root, std::string_view buttonId) {
     if (!FindButton(buttonId)) return false;
     bool ok = true;
     for (RegistryView view : ViewsOf(root)) ok = DeleteKeyTree(root, ButtonKeyPath(buttonId), view) && ok;

@@ -1,20 +1,18 @@
 #pragma once
-#include <string>
-
 #include "registry/Registry.h"
 
 // The extension key of one button, relative to its root.
-std::string ButtonKeyPath(const std::string& buttonId);
+String ButtonKeyPath(std::string_view buttonId);
 
 // Writes one catalogue button's extension key under root (under HKEY_LOCAL_MACHINE, in each
 // registry view of 64-bit Windows); true when every write succeeded. An identifier outside
 // the catalogue writes nothing and gives false.
-bool AddButton(ScopeRoot root, const std::string& buttonId);
+bool AddButton(ScopeRoot root, std::string_view buttonId);
 
 // Deletes one catalogue button's extension key under root, with whatever else was written
 // inside it, from every view AddButton writes; true when the key is gone afterwards. An
 // identifier outside the catalogue deletes nothing and gives false.
-bool RemoveButton(ScopeRoot root, const std::string& buttonId);
+bool RemoveButton(ScopeRoot root, std::string_view buttonId);
 
 // Every catalogue button, in catalogue order; true when all of them succeeded.
 bool AddAllButtons(ScopeRoot root);

@@ -1,7 +1,5 @@
 #include "ui/AboutWindow.h"
 
-#include <string>
-
 #include "base/SharedState.h"
 #include "resource.h"
 #include "ui/BrowserLink.h"
@@ -20,7 +18,7 @@ constexpr COLORREF Black = 0x00000000;
 const WindowLayout AboutWindow::Layout = {"About", 5730, 2610, false};
 
 // In tab order.
-const std::vector<ControlLayout> AboutWindow::Controls = {
+const ControlLayout AboutWindow::ControlRows[] = {
     //  id             kind                            inside caption                                                          left  top   width height
     {cmdOK,           ControlKind::DefaultPushButton, 0, "OK",                                                               4320, 2040, 1260, 345},
     {picIcon,         ControlKind::IconPicture,       0, "",                                                                  240,  240,  540, 540},
@@ -33,6 +31,7 @@ const std::vector<ControlLayout> AboutWindow::Controls = {
     {lblEmail,        ControlKind::Label,             0, SupportEmail,                                                       1590, 2205, 2430, 225},
     {Picture1,        ControlKind::BitmapPicture,     0, "",                                                                  150, 1965, 1380, 525},
 };
+const ControlTable AboutWindow::Controls = ControlRows;
 // clang-format on
 
 void AboutWindow::Show(HICON programIcon) {
@@ -118,7 +117,7 @@ void AboutWindow::lblURL_MouseMove() {
 }
 
 void AboutWindow::lblEmail_Click() {
-    const std::string mailLink = std::string("mailto:") + SupportEmail + "?subject=" + SupportMailSubject;
+    const String mailLink = Concat("mailto:", SupportEmail, "?subject=", SupportMailSubject);
     OpenLink(mailLink.c_str(), handle());
 }
 

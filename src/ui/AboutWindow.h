@@ -21,9 +21,11 @@ public:
         Picture1,
     };
     static const WindowLayout Layout;
-    static const std::vector<ControlLayout> Controls;
+    static const ControlTable Controls;
 
 private:
+    static const ControlLayout ControlRows[];
+
     void Form_Load() override;
     bool OnCommand(int id, int notification) override;
     HBRUSH OnLabelColour(HDC dc, HWND label) override;

@@ -1,6 +1,6 @@
 #include "ui/ControlTable.h"
 
-RECT ControlRect(const ControlLayout& control, const std::vector<ControlLayout>& table, UINT dpi) {
+RECT ControlRect(const ControlLayout& control, ControlTable table, UINT dpi) {
     int left = control.left;
     int top = control.top;
     for (const ControlLayout& frame : table)

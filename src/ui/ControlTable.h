@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
+#include "runtime/Span.h"
 
 // A window's controls as data: kind, caption and place in twips, in tab order.
 enum class ControlKind {
@@ -25,6 +25,9 @@ struct ControlLayout {
     int left, top, width, height;  // twips, relative to the container's client area
 };
 
+// A window's controls, in tab order: a constant array of rows.
+using ControlTable = Span<ControlLayout>;
+
 struct WindowLayout {
     const char* caption;
     int clientWidth, clientHeight;  // twips
@@ -37,4 +40,4 @@ inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast
 
 // The pixel rectangle of a control in its window's client area at this DPI. Position and
 // size are scaled apart, so controls of one size stay one size.
-RECT ControlRect(const ControlLayout& control, const std::vector<ControlLayout>& table, UINT dpi);
+RECT ControlRect(const ControlLayout& control, ControlTable table, UINT dpi);

@@ -1,12 +1,11 @@
 #include "ui/DialogWindow.h"
 
-#include <algorithm>
+#include <string.h>
 
-#include "base/UnexpectedError.h"
 #include "ui/Dpi.h"
 #include "ui/WorkArea.h"
 
-std::vector<DialogWindow*> DialogWindow::live_;
+DialogWindow* DialogWindow::firstLive_ = nullptr;
 
 namespace {
 
@@ -14,11 +13,13 @@ namespace {
 constexpr DWORD FrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
 
 // An empty in-memory template: the controls are made from the table once the font is known.
+constexpr wchar_t DialogFont[] = L"MS Sans Serif";
+
 struct alignas(4) EmptyDialogTemplate {
     DLGTEMPLATE header;
     WORD menu, windowClass, title;
     WORD pointSize;
-    wchar_t font[14];
+    wchar_t font[sizeof(DialogFont) / sizeof(DialogFont[0])];
 };
 
 struct ControlClass {
@@ -58,11 +59,20 @@ void DrawEtched(const DRAWITEMSTRUCT& item, ControlKind kind) {
 
 }  // namespace
 
+void DialogWindow::Unlink() {
+    for (DialogWindow** link = &firstLive_; *link; link = &(*link)->nextLive_)
+        if (*link == this) {
+            *link = nextLive_;
+            break;
+        }
+    nextLive_ = nullptr;
+}
+
 DialogWindow::~DialogWindow() {
     if (!window_) return;
     // The subclass is gone already: the window must not call back into it while it dies.
     SetWindowLongPtrA(window_, DWLP_USER, 0);
-    live_.erase(std::remove(live_.begin(), live_.end(), this), live_.end());
+    Unlink();
     DestroyWindow(window_);
 }
 
@@ -70,15 +80,14 @@ void DialogWindow::Destroy() {
     if (window_) DestroyWindow(window_);
 }
 
-bool DialogWindow::CreateFromTable(const WindowLayout& layout, const std::vector<ControlLayout>& controls,
-                                   HWND centreOver) {
+bool DialogWindow::CreateFromTable(const WindowLayout& layout, ControlTable controls, HWND centreOver) {
     if (window_) return true;
     layout_ = &layout;
-    controls_ = &controls;
+    controls_ = controls;
     EmptyDialogTemplate dialog = {};
     dialog.header.style = FrameStyle | (layout.showsIcon ? 0 : DS_MODALFRAME);
     dialog.pointSize = 8;
-    wcscpy(dialog.font, L"MS Sans Serif");
+    memcpy(dialog.font, DialogFont, sizeof(DialogFont));
     CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, nullptr, Procedure,
                                reinterpret_cast<LPARAM>(this));
     if (!window_) return false;
@@ -89,9 +98,9 @@ bool DialogWindow::CreateFromTable(const WindowLayout& layout, const std::vector
 void DialogWindow::CreateControls() {
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ControlLayout& control : *controls_) {
+    for (const ControlLayout& control : controls_) {
         const ControlClass kind = ClassFor(control.kind);
-        const RECT r = ControlRect(control, *controls_, dpi_);
+        const RECT r = ControlRect(control, controls_, dpi_);
         HWND child = CreateWindowExA(kind.exStyle, kind.name, control.caption, WS_CHILD | WS_VISIBLE | kind.style,
                                      r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
@@ -121,18 +130,18 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wPara
         self = reinterpret_cast<DialogWindow*>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         self->window_ = window;
-        live_.push_back(self);
+        self->nextLive_ = firstLive_;
+        firstLive_ = self;
     } else {
         self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, DWLP_USER));
     }
     if (!self) return FALSE;
-    INT_PTR result = NoExceptionEscapes([&] { return self->HandleMessage(message, wParam, lParam); });
+    INT_PTR result = self->HandleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         self->window_ = nullptr;
-        live_.erase(std::remove(live_.begin(), live_.end(), self), live_.end());
-        self->OnDestroyed();
+        self->Unlink();
         // The program ends as soon as none of its windows is left.
-        if (live_.empty()) PostQuitMessage(0);
+        if (!firstLive_) PostQuitMessage(0);
     }
     return result;
 }
@@ -143,7 +152,7 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             dpi_ = ScreenDpi();
             SetWindowTextA(window_, layout_->caption);
             CreateControls();
-            for (const ControlLayout& control : *controls_)
+            for (const ControlLayout& control : controls_)
                 if (control.kind == ControlKind::DefaultPushButton) SendMessageA(window_, DM_SETDEFID, control.id, 0);
             Form_Load();
             // No focus yet: focusing a control would activate the hidden window, which then
@@ -184,9 +193,8 @@ void DialogWindow::ShowActive() {
 }
 
 const ControlLayout* DialogWindow::LayoutOf(int id) const {
-    if (controls_)
-        for (const ControlLayout& control : *controls_)
-            if (control.id == id) return &control;
+    for (const ControlLayout& control : controls_)
+        if (control.id == id) return &control;
     return nullptr;
 }
 
@@ -194,7 +202,7 @@ int DialogWindow::RunMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         bool handled = false;
-        for (DialogWindow* window : live_) {
+        for (DialogWindow* window = firstLive_; window; window = window->nextLive_) {
             if (message.hwnd != window->window_ && !IsChild(window->window_, message.hwnd)) continue;
             handled = window->PreTranslate(message) || IsDialogMessageA(window->window_, &message);
             break;

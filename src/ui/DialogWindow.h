@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
-
 #include "ui/ControlTable.h"
 
 // One modeless dialog window built from a control table: the dialog manager gives it Tab,
@@ -27,7 +25,7 @@ public:
 protected:
     // Creates the window hidden, sized and laid out at its DPI, and centred over
     // centreOver (or on the screen when that is null).
-    bool CreateFromTable(const WindowLayout& layout, const std::vector<ControlLayout>& controls, HWND centreOver);
+    bool CreateFromTable(const WindowLayout& layout, ControlTable controls, HWND centreOver);
     // Shows the window in front; when it opens, the initial control takes the focus.
     void ShowActive();
 
@@ -40,7 +38,6 @@ protected:
     virtual HBRUSH OnLabelColour(HDC, HWND) { return nullptr; }
     // A queued message on its way to this window or one of its controls; true eats it.
     virtual bool PreTranslate(MSG&) { return false; }
-    virtual void OnDestroyed() {}
 
     // This window's row of its control table.
     const ControlLayout* LayoutOf(int id) const;
@@ -50,11 +47,15 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void SizeAndCentre(HWND centreOver);
+    // Takes this window off the list of those alive.
+    void Unlink();
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;
     const WindowLayout* layout_ = nullptr;
-    const std::vector<ControlLayout>* controls_ = nullptr;
+    ControlTable controls_;
 
-    static std::vector<DialogWindow*> live_;
+    // The windows alive, most recent first: the message loop hands each its own messages.
+    static DialogWindow* firstLive_;
+    DialogWindow* nextLive_ = nullptr;
 };

@@ -4,11 +4,12 @@
 const WindowLayout HelpWindow::Layout = {"Help", 4680, 3540, false};
 
 // In tab order.
-const std::vector<ControlLayout> HelpWindow::Controls = {
+const ControlLayout HelpWindow::ControlRows[] = {
     //  id      kind                            inside caption    left  top   width height
     {Text1,    ControlKind::ReadOnlyMemo,      0,     "",          120,  120, 4455, 2895},
     {cmdClose, ControlKind::DefaultPushButton, 0,     "&Close",   3240, 3120, 1215,  375},
 };
+const ControlTable HelpWindow::Controls = ControlRows;
 
 const char* const HelpWindow::HelpText =
     "Jukelet Help\r\n"

@@ -12,7 +12,10 @@ public:
         cmdClose,
     };
     static const WindowLayout Layout;
-    static const std::vector<ControlLayout> Controls;
+    static const ControlTable Controls;
+
+private:
+    static const ControlLayout ControlRows[];
     static const char* const HelpText;
 
 private:

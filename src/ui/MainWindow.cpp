@@ -1,7 +1,5 @@
 #include "ui/MainWindow.h"
 
-#include <string>
-
 #include "base/SharedState.h"
 #include "resource.h"
 #include "toolbar/ToolbarButtons.h"
@@ -18,8 +16,6 @@ constexpr const char* UnknownPathText = "Unknown - Please click Browse to select
 constexpr const char* AddHint =
     "If the buttons do not immediately appear on your IE toolbar, right-click the toolbar \r"
     "and click 'Customize...' then add the buttons manually.";
-const std::string MachineAddedMessage = std::string("Icons added to all users. \r\r") + AddHint;
-const std::string UserAddedMessage = std::string("Icons added to the current user. \r\r") + AddHint;
 
 constexpr const char* MachineAddFailedMessage =
     "The icons could not be added for all users.\r\r"
@@ -49,9 +45,10 @@ HICON LoadIconSized(int resourceId, int size) {
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, 0));
 }
 
-std::string TextOf(HWND control) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+String TextOf(HWND control) {
+    String text;
+    text.resize(static_cast<size_t>(GetWindowTextLengthA(control)));
+    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size() + 1))));
     return text;
 }
 
@@ -61,7 +58,7 @@ std::string TextOf(HWND control) {
 const WindowLayout MainWindow::Layout = {"Jukelet Configuration", 5955, 4680, true};
 
 // In tab order; positions inside a frame are relative to the frame.
-const std::vector<ControlLayout> MainWindow::Controls = {
+const ControlLayout MainWindow::ControlRows[] = {
     //  id                    kind                            inside      caption                                                                   left  top   width height
     {cmdAddUser,          ControlKind::DefaultPushButton, Frame1,            "&Add to Current User",                                               240,  360, 1695, 375},
     {cmdAddMachine,       ControlKind::PushButton,        Frame1,            "Add to this &Machine",                                               240,  960, 1695, 375},
@@ -82,6 +79,7 @@ const std::vector<ControlLayout> MainWindow::Controls = {
     // A line from (120, 840) to (5760, 840).
     {Line1,               ControlKind::Line,              0,                 "",                                                                    120,  840, 5640,  30},
 };
+const ControlTable MainWindow::Controls = ControlRows;
 // clang-format on
 
 HWND MainWindow::CreateHidden() {
@@ -137,15 +135,14 @@ bool MainWindow::OnCommand(int id, int notification) {
     }
 }
 
-void MainWindow::cmdAddUser_Click() { AddButtonsFor(HKEY_CURRENT_USER, UserAddedMessage, UserAddFailedMessage); }
+void MainWindow::cmdAddUser_Click() { AddButtonsFor(HKEY_CURRENT_USER, "the current user", UserAddFailedMessage); }
 
-void MainWindow::cmdAddMachine_Click() {
-    AddButtonsFor(HKEY_LOCAL_MACHINE, MachineAddedMessage, MachineAddFailedMessage);
-}
+void MainWindow::cmdAddMachine_Click() { AddButtonsFor(HKEY_LOCAL_MACHINE, "all users", MachineAddFailedMessage); }
 
-void MainWindow::AddButtonsFor(ScopeRoot root, const std::string& addedMessage, const char* failedMessage) {
+void MainWindow::AddButtonsFor(ScopeRoot root, const char* addedFor, const char* failedMessage) {
     if (AddAllButtons(root))
-        MessageBoxA(handle(), addedMessage.c_str(), "Add", MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(handle(), Concat("Icons added to ", addedFor, ". \r\r", AddHint).c_str(), "Add",
+                    MB_OK | MB_ICONINFORMATION);
     else
         MessageBoxA(handle(), failedMessage, "Add", MB_OK | MB_ICONEXCLAMATION);
 }
@@ -162,16 +159,16 @@ void MainWindow::cmdRemoveAllButtons_Click() {
     const char* where = machineLeft && userLeft ? "all users and for the current user"
                         : machineLeft           ? "all users"
                                                 : "the current user";
-    const std::string text = std::string("Some toolbar buttons could not be removed for ") + where + ".\r\r" +
-                             (machineLeft ? "Removing buttons for every user needs administrator rights: start "
-                                            "Jukelet as an administrator and click 'Remove All' again."
-                                          : "Check that you may change your own Internet Explorer settings, "
-                                            "then click 'Remove All' again.");
+    const String text = Concat("Some toolbar buttons could not be removed for ", where, ".\r\r",
+                               machineLeft ? "Removing buttons for every user needs administrator rights: start "
+                                             "Jukelet as an administrator and click 'Remove All' again."
+                                           : "Check that you may change your own Internet Explorer settings, "
+                                             "then click 'Remove All' again.");
     MessageBoxA(handle(), text.c_str(), "Remove Buttons", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::cmdBrowse_Click() {
-    if (const std::optional<std::string> chosen = ChooseWinampFile(handle(), BrowseSelectorTitle)) {
+    if (const std::optional<String> chosen = ChooseWinampFile(handle(), BrowseSelectorTitle)) {
         WinampPath = *chosen;
         SetWindowTextA(Control(txtWinampExe), WinampPath.c_str());
         return;

@@ -1,6 +1,4 @@
 #pragma once
-#include <string>
-
 #include "base/UniqueHandle.h"
 #include "registry/Registry.h"
 #include "ui/DialogWindow.h"
@@ -40,9 +38,11 @@ public:
         Line1,
     };
     static const WindowLayout Layout;
-    static const std::vector<ControlLayout> Controls;
+    static const ControlTable Controls;
 
 private:
+    static const ControlLayout ControlRows[];
+
     void Form_Load() override;
     bool OnCommand(int id, int notification) override;
     HBRUSH OnLabelColour(HDC dc, HWND label) override;
@@ -56,7 +56,7 @@ private:
     void Command1_Click();
 
     void ShowWinampPath();
-    void AddButtonsFor(ScopeRoot root, const std::string& addedMessage, const char* failedMessage);
+    void AddButtonsFor(ScopeRoot root, const char* addedFor, const char* failedMessage);
 
     AboutWindow& about_;
     HelpWindow& help_;

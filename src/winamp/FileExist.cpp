@@ -2,9 +2,9 @@
 
 #include "base/UniqueHandle.h"
 
-bool FileExist(const std::string& path) {
+bool FileExist(std::string_view path) {
     if (path.empty()) return false;
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(String(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }

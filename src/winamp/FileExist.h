@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "runtime/String.h"
 
 // True when path names a file that can be opened for reading (a folder cannot).
-bool FileExist(const std::string& path);
+bool FileExist(std::string_view path);

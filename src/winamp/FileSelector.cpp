@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <vector>
-
 #include "base/DynamicProc.h"
 #include "base/Paths.h"
 #include "base/Text.h"
@@ -21,10 +19,12 @@ BOOL ShowOpenDialog(OPENFILENAMEA* record) {
 
 }  // namespace
 
-std::optional<std::string> ChooseWinampFile(HWND owner, const char* title) {
+std::optional<String> ChooseWinampFile(HWND owner, const char* title) {
     static const char filter[] = "Winamp.exe\0WINAMP.EXE\0";
-    std::vector<char> file(MAX_PATH + 1, '\0');
-    std::vector<char> fileTitle(MAX_PATH + 1, '\0');
+    String file;
+    file.resize(MAX_PATH);
+    String fileTitle;
+    fileTitle.resize(MAX_PATH);
 
     OPENFILENAMEA record = {};
     record.lStructSize = sizeof(record);
@@ -33,9 +33,9 @@ std::optional<std::string> ChooseWinampFile(HWND owner, const char* title) {
     record.lpstrFilter = filter;
     record.nFilterIndex = 1;
     record.lpstrFile = file.data();
-    record.nMaxFile = static_cast<DWORD>(file.size() - 1);
+    record.nMaxFile = static_cast<DWORD>(file.size());
     record.lpstrFileTitle = fileTitle.data();
-    record.nMaxFileTitle = static_cast<DWORD>(fileTitle.size() - 1);
+    record.nMaxFileTitle = static_cast<DWORD>(fileTitle.size());
     record.lpstrInitialDir = "";
     record.lpstrTitle = title;
     // No existence checks: whatever the user picks or types is accepted.
@@ -43,7 +43,7 @@ std::optional<std::string> ChooseWinampFile(HWND owner, const char* title) {
 
     if (!ShowOpenDialog(&record)) return std::nullopt;
     // Whole, so that nothing stores a path relative to wherever the program started.
-    std::string whole = WholePath(Trim(file.data()));
+    String whole = WholePath(Trim(file.c_str()));
     if (whole.empty()) return std::nullopt;
     return whole;
 }

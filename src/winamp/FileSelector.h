@@ -2,7 +2,8 @@
 #include <windows.h>
 
 #include <optional>
-#include <string>
+
+#include "runtime/String.h"
 
 constexpr const char* StartupSelectorTitle = "Choose the program to run...";
 constexpr const char* BrowseSelectorTitle = "Locate Winamp.exe";
@@ -10,4 +11,4 @@ constexpr const char* BrowseSelectorTitle = "Locate Winamp.exe";
 // Shows the Open dialog filtered to WINAMP.EXE. The chosen path, trimmed of
 // surrounding spaces and made whole, or nothing when the user cancelled (or the dialog
 // failed, or the path cannot be made whole). The file is not required to exist.
-std::optional<std::string> ChooseWinampFile(HWND owner, const char* title);
+std::optional<String> ChooseWinampFile(HWND owner, const char* title);

@@ -14,28 +14,28 @@ constexpr const char* MissingValue = "<EMPTY>";
 
 constexpr const char* Blanks = " \t";
 
-bool IsIconIndex(const std::string& text) {
+bool IsIconIndex(std::string_view text) {
     size_t digits = (!text.empty() && text[0] == '-') ? 1 : 0;
     if (digits == text.size()) return false;
-    return text.find_first_not_of("0123456789", digits) == std::string::npos;
+    return text.find_first_not_of("0123456789", digits) == std::string_view::npos;
 }
 
 }  // namespace
 
-void SaveWinampPath(const std::string& path) { SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path); }
+void SaveWinampPath(std::string_view path) { SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path); }
 
-std::string ParseAssociationPath(const std::string& value) {
-    std::string path = Trim(value, Blanks);
+String ParseAssociationPath(std::string_view value) {
+    String path = Trim(value, Blanks);
     size_t comma = path.rfind(',');
-    if (comma != std::string::npos && IsIconIndex(Trim(path.substr(comma + 1), Blanks)))
+    if (comma != String::npos && IsIconIndex(Trim(path.substr(comma + 1), Blanks)))
         path = Trim(path.substr(0, comma), Blanks);
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+    if (path.size() >= 2 && path[0] == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
     return path;
 }
 
-bool LocateWinamp(const DialogOwner& owner) {
-    const std::string stored = GetString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, MissingValue);
-    std::string path = stored;
+bool LocateWinamp(DialogOwner& owner) {
+    const String stored = GetString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, MissingValue);
+    String path = stored;
     // The association is consulted only when nothing was ever remembered.
     if (stored == MissingValue)
         path = ParseAssociationPath(GetString(HKEY_LOCAL_MACHINE, WinampAssociationKey, "", ""));
@@ -43,7 +43,7 @@ bool LocateWinamp(const DialogOwner& owner) {
     path = WholePath(path);
 
     if (!FileExist(path)) {
-        MessageBoxA(owner(), NotFoundMessage, AppTitle, MB_OK);
+        MessageBoxA(owner.OwnerWindow(), NotFoundMessage, AppTitle, MB_OK);
         return BrowseForWinamp(owner);
     }
     WinampPath = path;
@@ -52,9 +52,9 @@ bool LocateWinamp(const DialogOwner& owner) {
     return true;
 }
 
-bool BrowseForWinamp(const DialogOwner& owner) {
-    HWND window = owner();
-    const std::optional<std::string> chosen = ChooseWinampFile(window, StartupSelectorTitle);
+bool BrowseForWinamp(DialogOwner& owner) {
+    HWND window = owner.OwnerWindow();
+    const std::optional<String> chosen = ChooseWinampFile(window, StartupSelectorTitle);
     if (!chosen) {
         MessageBoxA(window, NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -1,12 +1,17 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-#include <string>
+#include "runtime/String.h"
 
-// Gives the window that owns the locator's messages and file selector; called
-// only when one must be shown, so a plain toolbar click creates no window.
-using DialogOwner = std::function<HWND()>;
+// Gives the window that owns the locator's messages and file selector; asked only when one
+// must be shown, so a plain toolbar click creates no window.
+class DialogOwner {
+public:
+    virtual HWND OwnerWindow() = 0;
+
+protected:
+    ~DialogOwner() = default;
+};
 
 constexpr const char* NotFoundMessage =
     "Winamp.exe not found!\r\rPlease locate Winamp.exe in the following file selector...";
@@ -14,14 +19,14 @@ constexpr const char* NotLocatedWarning = "Your toolbar buttons will not work un
 
 // Leaves WinampPath set and saved and returns true, or returns false when the user
 // refused to locate Winamp.exe (the program must then end).
-bool LocateWinamp(const DialogOwner& owner);
+bool LocateWinamp(DialogOwner& owner);
 
 // Remembers path as this user's Winamp.exe.
-void SaveWinampPath(const std::string& path);
+void SaveWinampPath(std::string_view path);
 
 // Asks the user for Winamp.exe at start-up; false when the user refused.
-bool BrowseForWinamp(const DialogOwner& owner);
+bool BrowseForWinamp(DialogOwner& owner);
 
 // The executable's path inside an association's icon value, such as
 // "C:\Program Files\Winamp\winamp.exe,1" or "\"C:\...\winamp.exe\",-101".
-std::string ParseAssociationPath(const std::string& value);
+String ParseAssociationPath(std::string_view value);

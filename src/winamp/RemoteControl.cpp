@@ -1,8 +1,5 @@
 #include "winamp/RemoteControl.h"
 
-#include <cctype>
-#include <string>
-
 #include "base/Paths.h"
 #include "base/SessionLock.h"
 #include "base/SharedState.h"
@@ -20,20 +17,22 @@ constexpr DWORD StartLockWaitMs = WinampWindowWaitMs + WinampSendTimeoutMs + 200
 
 // Some system texts name the file as an insert, such as "%1 is not a valid Win32
 // application.": the path goes in its place, and inserts that have nothing to show go.
-std::string FillInserts(const std::string& text, const std::string& path) {
-    std::string filled;
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+String FillInserts(std::string_view text, std::string_view path) {
+    String filled;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%' || i + 1 >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+        if (text[i] != '%' || i + 1 >= text.size() || !IsDigit(text[i + 1])) {
             filled += text[i];
             continue;
         }
         size_t end = i + 1;
-        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-        const bool isPath = text.compare(i + 1, end - i - 1, "1") == 0;
+        while (end < text.size() && IsDigit(text[end])) ++end;
+        const bool isPath = text.substr(i + 1, end - i - 1) == "1";
         // An insert may carry a printf format between exclamation marks: %1!s!.
         if (end < text.size() && text[end] == '!') {
             const size_t close = text.find('!', end + 1);
-            if (close != std::string::npos) end = close + 1;
+            if (close != std::string_view::npos) end = close + 1;
         }
         if (isPath) filled += path;
         i = end - 1;
@@ -41,20 +40,20 @@ std::string FillInserts(const std::string& text, const std::string& path) {
     return filled;
 }
 
-std::string SystemMessage(DWORD error, const std::string& path) {
+String SystemMessage(DWORD error, std::string_view path) {
     char* text = nullptr;
     DWORD length =
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : "Error " + std::to_string(error);
+    String message = length ? String(std::string_view(text, length)) : Concat("Error ", DecimalText(error));
     LocalFree(text);
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
         message.pop_back();
     return FillInserts(message, path);
 }
 
-void ReportLaunchFailure(const std::string& path, DWORD error) {
-    std::string text = "Winamp could not be started:\r" + path + "\r\r" + SystemMessage(error, path);
+void ReportLaunchFailure(std::string_view path, DWORD error) {
+    const String text = Concat("Winamp could not be started:\r", path, "\r\r", SystemMessage(error, path));
     MessageBoxA(nullptr, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -65,8 +64,8 @@ void Deliver(HWND window, WinampCommand id) {
 }
 
 // The folder Winamp starts in. "C:" alone would name the drive's current folder, not its root.
-std::string LaunchFolder(const std::string& path) {
-    std::string folder = TrimFileName(path);
+String LaunchFolder(std::string_view path) {
+    String folder = TrimFileName(path);
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     return folder;
 }
@@ -115,12 +114,12 @@ void ActOnWinamp(WhenClosed whenClosed, Act act) {
 HWND FindWinampWindow() { return FindWindowA(WinampWindowClass, nullptr); }
 
 KernelHandle LaunchWinamp() {
-    const std::string folder = LaunchFolder(WinampPath);
+    const String folder = LaunchFolder(WinampPath);
     if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
 
     // The path is both the application name and, quoted, the command line, so a path
     // with spaces can never start a different program.
-    std::string commandLine = "\"" + WinampPath + "\"";
+    String commandLine = Concat("\"", WinampPath, "\"");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

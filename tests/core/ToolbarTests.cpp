@@ -49,14 +49,14 @@ protected:
     static void Clean() {
         for (const ToolbarButton& button : ButtonCatalogue)
             for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-                DeleteRegistryTree(root, ButtonKeyPath(button.id));
+                DeleteRegistryTree(root, std::string(ButtonKeyPath(button.id)));
     }
 };
 
 TEST_F(ToolbarKeys, EveryButtonGetsItsSixValues) {
     ASSERT_TRUE(AddAllButtons(HKEY_CURRENT_USER));
     const std::map<std::string, std::string> stop =
-        ValuesOf(HKEY_CURRENT_USER, ButtonKeyPath("{3D5A6FA0-FF5F-11D4-B08F-909356C10100}"));
+        ValuesOf(HKEY_CURRENT_USER, std::string(ButtonKeyPath("{3D5A6FA0-FF5F-11D4-B08F-909356C10100}")));
     EXPECT_EQ(stop, (std::map<std::string, std::string>{
                         {"CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}"},
                         {"Default Visible", "Yes"},
@@ -66,7 +66,7 @@ TEST_F(ToolbarKeys, EveryButtonGetsItsSixValues) {
                         {"HotIcon", "C:\\Apps\\Tools\\Icons\\stop_hot.ico"},
                     }));
     const std::map<std::string, std::string> minMax =
-        ValuesOf(HKEY_CURRENT_USER, ButtonKeyPath("{86227B80-FF8F-11D4-B08F-90A456C10100}"));
+        ValuesOf(HKEY_CURRENT_USER, std::string(ButtonKeyPath("{86227B80-FF8F-11D4-B08F-90A456C10100}")));
     EXPECT_EQ(minMax.at("ButtonText"), "Minimize/Restore Winamp");
     EXPECT_EQ(minMax.at("Exec"), "C:\\Apps\\Tools\\Links\\minmax.lnk");
     EXPECT_EQ(minMax.at("Icon"), "C:\\Apps\\Tools\\Icons\\minimize_default.ico");
@@ -74,9 +74,9 @@ TEST_F(ToolbarKeys, EveryButtonGetsItsSixValues) {
 
     std::set<std::string> captions;
     for (const ToolbarButton& button : ButtonCatalogue) {
-        auto values = ValuesOf(HKEY_CURRENT_USER, ButtonKeyPath(button.id));
+        auto values = ValuesOf(HKEY_CURRENT_USER, std::string(ButtonKeyPath(button.id)));
         EXPECT_EQ(values.size(), 6u) << button.id;
-        EXPECT_EQ(values["Exec"], LinksPath + button.link);
+        EXPECT_EQ(values["Exec"], std::string(LinksPath) + button.link);
         captions.insert(values["ButtonText"]);
     }
     EXPECT_EQ(captions.size(), 7u);
@@ -85,7 +85,7 @@ TEST_F(ToolbarKeys, EveryButtonGetsItsSixValues) {
 
 TEST_F(ToolbarKeys, AddingTwiceLeavesTheSameKeysAndForeignValuesAlone) {
     ASSERT_TRUE(AddAllButtons(HKEY_CURRENT_USER));
-    const std::string play = ButtonKeyPath("{34F16BC0-FF5F-11D4-B08F-909356C10100}");
+    const std::string play(ButtonKeyPath("{34F16BC0-FF5F-11D4-B08F-909356C10100}"));
     ASSERT_TRUE(SaveString(HKEY_CURRENT_USER, play, "MenuText", "kept"));
     auto before = ValuesOf(HKEY_CURRENT_USER, play);
     ASSERT_TRUE(AddAllButtons(HKEY_CURRENT_USER));

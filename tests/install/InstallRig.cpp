@@ -149,7 +149,7 @@ bool RunSetup(const std::string& arguments) {
 }
 
 bool UninstallSilently() {
-    const std::string command = GetString(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString");
+    const std::string command(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString"));
     if (command.empty()) return false;
     TestProcess uninstaller = TestProcess::Start("", command);
     if (!uninstaller || !uninstaller.WaitForExit(SetupTimeoutMs) || uninstaller.ExitCode() != 0) return false;
@@ -167,7 +167,8 @@ void WipeInstallation(const std::string& folder) {
     DeleteFileA(StartMenuShortcut().c_str());
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
     for (const ToolbarButton& button : ButtonCatalogue)
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteRegistryTree(root, ButtonKeyPath(button.id));
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+            DeleteRegistryTree(root, std::string(ButtonKeyPath(button.id)));
     ClearJukeletSettings();
 }
 
@@ -295,7 +296,7 @@ std::vector<std::string> ToolbarButtonExecs(const std::string& caption) {
         const std::string key = std::string(ExtensionsKey) + "\\" + name;
         if (GetString(HKEY_CURRENT_USER, key, "ButtonText") == caption &&
             GetString(HKEY_CURRENT_USER, key, "CLSID") == ExecButtonHandlerClsid)
-            execs.push_back(GetString(HKEY_CURRENT_USER, key, "Exec"));
+            execs.emplace_back(GetString(HKEY_CURRENT_USER, key, "Exec"));
     }
     return execs;
 }

@@ -95,7 +95,7 @@ TEST_F(SilentInstall, AppearsInAddRemovePrograms) {
     EXPECT_EQ(value("DisplayIcon"), Installed("Jukelet.exe"));
     EXPECT_EQ(value("InstallLocation"), InstallFolder);
     EXPECT_EQ(value("UninstallString"), "\"" + Installed("Uninstall.exe") + "\"");
-    EXPECT_EQ(value("QuietUninstallString"), value("UninstallString") + " /S");
+    EXPECT_EQ(value("QuietUninstallString"), std::string(value("UninstallString")) + " /S");
 }
 
 TEST(SetupProgram, CarriesTheVersionThePublisherAndTheProgramIcon) {
@@ -151,7 +151,7 @@ protected:
 TEST_F(ToolbarClick, EveryButtonShowsInstalledIconsAndRunsAnInstalledShortcut) {
     for (const ToolbarButton& button : ButtonCatalogue)
         for (const char* value : {"Exec", "Icon", "HotIcon"}) {
-            const std::string file = GetString(HKEY_CURRENT_USER, ButtonKeyPath(button.id), value);
+            const std::string file(GetString(HKEY_CURRENT_USER, ButtonKeyPath(button.id), value));
             EXPECT_TRUE(FileExists(file)) << button.text << " " << value << ": " << file;
         }
 }
