@@ -14,6 +14,10 @@ constexpr DWORD FrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
 
 // An empty in-memory template: the controls are made from the table once the font is known.
 constexpr wchar_t DialogFont[] = L"MS Sans Serif";
+constexpr int DialogFontPoints = 8;
+// Below this a layout is past reading anyway; a window that still does not fit is kept
+// inside the screen by its top left corner.
+constexpr int MinimumDpi = 48;
 
 struct alignas(4) EmptyDialogTemplate {
     DLGTEMPLATE header;
@@ -86,17 +90,62 @@ bool DialogWindow::CreateFromTable(const WindowLayout& layout, ControlTable cont
     controls_ = controls;
     EmptyDialogTemplate dialog = {};
     dialog.header.style = FrameStyle | (layout.showsIcon ? 0 : DS_MODALFRAME);
-    dialog.pointSize = 8;
+    dialog.pointSize = DialogFontPoints;
     memcpy(dialog.font, DialogFont, sizeof(DialogFont));
+    centreOver_ = centreOver && IsWindowVisible(centreOver) ? centreOver : nullptr;
     CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, nullptr, Procedure,
                                reinterpret_cast<LPARAM>(this));
     if (!window_) return false;
-    SizeAndCentre(centreOver);
+    SizeAndCentre();
     return true;
+}
+
+SIZE DialogWindow::FrameSize(UINT dpi) const {
+    RECT frame = {0, 0, TwipsToPixels(layout_->clientWidth, dpi), TwipsToPixels(layout_->clientHeight, dpi)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+RECT DialogWindow::TargetArea() const {
+    if (!centreOver_) return PrimaryWorkArea();
+    RECT owner = {};
+    GetWindowRect(centreOver_, &owner);
+    return WorkAreaOf(owner);
+}
+
+UINT DialogWindow::DpiThatFits(UINT screenDpi) const {
+    const RECT area = TargetArea();
+    const int areaWidth = area.right - area.left;
+    const int areaHeight = area.bottom - area.top;
+    UINT dpi = screenDpi;
+    // The title bar and borders do not shrink with the layout: a second pass takes them in.
+    for (int pass = 0; pass < 3; ++pass) {
+        const SIZE frame = FrameSize(dpi);
+        if (frame.cx <= areaWidth && frame.cy <= areaHeight) break;
+        const int byWidth = MulDiv(static_cast<int>(dpi), areaWidth, frame.cx);
+        const int byHeight = MulDiv(static_cast<int>(dpi), areaHeight, frame.cy);
+        const int fitted = byWidth < byHeight ? byWidth : byHeight;
+        if (fitted < MinimumDpi) return MinimumDpi;
+        dpi = static_cast<UINT>(fitted < static_cast<int>(dpi) ? fitted : static_cast<int>(dpi) - 1);
+    }
+    return dpi;
 }
 
 void DialogWindow::CreateControls() {
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+    if (dpi_ != ScreenDpi()) {
+        // Shrunk to fit the screen: the text shrinks with the controls.
+        LOGFONTA scaled = {};
+        GetObjectA(font, sizeof(scaled), &scaled);
+        scaled.lfHeight = -MulDiv(DialogFontPoints, static_cast<int>(dpi_), 72);
+        scaled.lfWidth = 0;
+        fittedFont_.reset(CreateFontIndirectA(&scaled));
+        if (fittedFont_) {
+            font = static_cast<HFONT>(fittedFont_.get());
+            SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+    }
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const ControlLayout& control : controls_) {
         const ControlClass kind = ClassFor(control.kind);
@@ -108,15 +157,13 @@ void DialogWindow::CreateControls() {
     }
 }
 
-void DialogWindow::SizeAndCentre(HWND centreOver) {
-    RECT frame = {0, 0, TwipsToPixels(layout_->clientWidth, dpi_), TwipsToPixels(layout_->clientHeight, dpi_)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+void DialogWindow::SizeAndCentre() {
+    const SIZE frame = FrameSize(dpi_);
+    const int width = frame.cx;
+    const int height = frame.cy;
 
     RECT area = PrimaryWorkArea();
-    if (centreOver && IsWindowVisible(centreOver)) GetWindowRect(centreOver, &area);
+    if (centreOver_) GetWindowRect(centreOver_, &area);
     const LONG left = area.left + (area.right - area.left - width) / 2;
     const LONG top = area.top + (area.bottom - area.top - height) / 2;
     const RECT centred = {left, top, left + width, top + height};
@@ -149,7 +196,7 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wPara
 INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            dpi_ = ScreenDpi();
+            dpi_ = DpiThatFits(ScreenDpi());
             SetWindowTextA(window_, layout_->caption);
             CreateControls();
             for (const ControlLayout& control : controls_)

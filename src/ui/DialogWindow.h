@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/UniqueHandle.h"
 #include "ui/ControlTable.h"
 
 // One modeless dialog window built from a control table: the dialog manager gives it Tab,
@@ -46,12 +47,21 @@ private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
-    void SizeAndCentre(HWND centreOver);
+    // The window's size at this DPI, frame included.
+    SIZE FrameSize(UINT dpi) const;
+    // The work area the window opens in: its owner's monitor's, or the primary one's.
+    RECT TargetArea() const;
+    // The screen DPI, or less where the window would not fit its work area at it: the
+    // layout then shrinks as a whole, text included.
+    UINT DpiThatFits(UINT screenDpi) const;
+    void SizeAndCentre();
     // Takes this window off the list of those alive.
     void Unlink();
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;
+    HWND centreOver_ = nullptr;
+    GdiObject fittedFont_;
     const WindowLayout* layout_ = nullptr;
     ControlTable controls_;
 

@@ -407,4 +407,33 @@ TEST(At144Dpi, EveryWindowScalesTogether) {
     ExpectCaptionsFit(help, 144);
 }
 
+// Where a window would not fit its work area at the screen's DPI, it shrinks as a whole:
+// inside the work area, every control where the twips put it at a smaller DPI.
+TEST(AtAHugeDpi, EveryWindowShrinksToFitTheScreen) {
+    StandIn winamp;
+    RememberedWinamp remembered(winamp.path());
+    const UINT screenDpi = 336;  // the configuration window alone would be 1389 x 1092 pixels
+    ScreenDpi dpi(screenDpi);
+    ConfigurationRun run;
+    ASSERT_TRUE(run.window());
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const std::pair<HWND, const WindowLayout*> windows[] = {
+        {run.window(), &MainLayout}, {OpenAbout(run), &AboutLayout}, {OpenHelp(run), &HelpLayout}};
+    for (const auto& [window, layout] : windows) {
+        ASSERT_TRUE(window);
+        RECT frame = {};
+        GetWindowRect(window, &frame);
+        SCOPED_TRACE(WindowText(window) + " at " + Describe(frame));
+        EXPECT_GE(frame.left, area.left);
+        EXPECT_GE(frame.top, area.top);
+        EXPECT_LE(frame.right, area.right);
+        EXPECT_LE(frame.bottom, area.bottom);
+        const UINT fitted = static_cast<UINT>(MulDiv(ClientSize(window).cx, 1440, layout->clientWidth));
+        EXPECT_LE(fitted, screenDpi);
+        ExpectLayout(window, *layout, fitted, 2);
+        ExpectCaptionsFit(window, fitted, layout == &MainLayout ? "Jukelet" : "");
+    }
+}
+
 }  // namespace
