@@ -3,6 +3,7 @@
 
     check_floor.py imports OBJDUMP EXE TABLE [--map MAP] [--floor]
     check_floor.py image OBJDUMP EXE --map MAP
+    check_floor.py loaded SOURCE_FOLDER TABLE
 
 imports: every function EXE imports must be a row of TABLE (oldest-exports.tsv). With
 --floor, each must also be exported, working, by Windows 95 and by NT 4.0; MAP (the
@@ -10,8 +11,13 @@ linker's map) names the object that pulled each failing import in.
 image: the PE header asks for Windows 4.0, and every instruction of the code exists on an
 i486. MAP tells the code from the tables the linker keeps in the same output section (which
 only look like instructions), and names the function and object of each instruction found.
+loaded: every function the code loads at run time (LOAD_PROC) is a row of TABLE, and the row
+agrees with how it is loaded: from a module every process has (GetModuleHandleA), with a
+fallback, only what Windows 95 or NT 4.0 lacks; from a DLL loaded on demand (LoadLibraryA),
+only what both have.
 Prints one line per failure and exits 1, or prints a summary and exits 0.
 """
+import pathlib
 import re
 import shutil
 import subprocess
@@ -123,6 +129,57 @@ def check_imports(tool, exe, table_path, map_path, floor):
     dlls = sorted({dll for dll, _ in imports}, key=str.lower)
     print(f'{len(imports)} imports from {", ".join(dlls)}: '
           + ('all exported by Windows 95 and NT 4.0' if floor else 'all known'))
+    return 0
+
+
+def read_run_time_loads(source_folder):
+    """[(file:line, dll, function, how)] for every LOAD_PROC(module, Function) under the
+    folder; how is the call that gave the module (GetModuleHandleA or LoadLibraryA), found
+    in the LOAD_PROC itself or where its variable was set in the same file."""
+    loads = []
+    for path in sorted(pathlib.Path(source_folder).rglob('*.cpp')):
+        text = path.read_text(encoding='utf-8', errors='replace')
+        for call in re.finditer(r'LOAD_PROC\((.+?),\s*(\w+)\)', text):
+            module, function = call.groups()
+            site = f'{path}:{text.count(chr(10), 0, call.start()) + 1}'
+            given = re.search(r'(GetModuleHandleA|LoadLibraryA)\("([^"]+)"\)', module)
+            variable = re.match(r'\s*(\w+)', module).group(1)
+            given = given or re.search(r'\b' + variable + r'\s*[({=]\s*(GetModuleHandleA|LoadLibraryA)\("([^"]+)"\)', text)
+            if not given:
+                sys.exit(f'{site}: cannot tell which module LOAD_PROC({module.strip()}, {function}) looks in')
+            loads.append((site, given.group(2).lower(), function, given.group(1)))
+    return loads
+
+
+def check_run_time_loads(source_folder, table_path):
+    """A function fetched from a module every process has (GetModuleHandleA) is one the floor
+    lacks, or it would be imported; one from a DLL loaded on demand (LoadLibraryA, to spare a
+    toolbar click its cost) has no fallback, so the floor must have it."""
+    loads = read_run_time_loads(source_folder)
+    if not loads:
+        sys.exit(f'no LOAD_PROC found under {source_folder}')
+    table = read_table(table_path)
+    failures = []
+    for site, dll, function, how in loads:
+        row = table.get((dll, function))
+        if row is None:
+            failures.append(f'{site}: {dll} {function}: not in {table_path}; '
+                            'find the oldest Windows that exports it and add it')
+            continue
+        win9x, nt, source = row
+        on_floor = win9x in FLOOR_9X and nt in FLOOR_NT
+        if how == 'GetModuleHandleA' and on_floor:
+            failures.append(f'{site}: {dll} {function}: Windows 9x {win9x}, NT {nt} ({source}), yet looked up at '
+                            'run time with a fallback; import it, or correct the row')
+        if how == 'LoadLibraryA' and not on_floor:
+            failures.append(f'{site}: {dll} {function}: Windows 9x {win9x}, NT {nt} ({source}), but loaded on '
+                            'demand with no fallback; the release must run on Windows 95 and NT 4.0')
+    for failure in failures:
+        print(failure)
+    if failures:
+        return 1
+    print(f'{len(loads)} functions loaded at run time: those with a fallback are newer than Windows 95 and '
+          'NT 4.0, the others exported by both')
     return 0
 
 
@@ -279,6 +336,8 @@ def main(arguments):
         rest = arguments[4:]
         map_path = rest[rest.index('--map') + 1] if '--map' in rest else None
         return check_imports(tool, exe, table, map_path, '--floor' in rest)
+    if len(arguments) == 3 and arguments[0] == 'loaded':
+        return check_run_time_loads(arguments[1], arguments[2])
     if len(arguments) == 5 and arguments[0] == 'image' and arguments[3] == '--map':
         return check_image(arguments[1], arguments[2], arguments[4])
     sys.exit(__doc__)
