@@ -4,6 +4,7 @@
     check_floor.py imports OBJDUMP EXE TABLE [--map MAP] [--floor]
     check_floor.py image OBJDUMP EXE --map MAP
     check_floor.py loaded SOURCE_FOLDER TABLE
+    check_floor.py values SOURCE_FOLDER VALUES_TABLE
 
 imports: every function EXE imports must be a row of TABLE (oldest-exports.tsv). With
 --floor, each must also be exported, working, by Windows 95 and by NT 4.0; MAP (the
@@ -15,6 +16,8 @@ loaded: every function the code loads at run time (LOAD_PROC) is a row of TABLE,
 agrees with how it is loaded: from a module every process has (GetModuleHandleA), with a
 fallback, only what Windows 95 or NT 4.0 lacks; from a DLL loaded on demand (LoadLibraryA),
 only what both have.
+values: every audited flag the code uses and every structure size it sets is in
+VALUES_TABLE (oldest-values.tsv), whose rows above the floor say when the code passes them.
 Prints one line per failure and exits 1, or prints a summary and exits 0.
 """
 import pathlib
@@ -183,6 +186,64 @@ def check_run_time_loads(source_folder, table_path):
     return 0
 
 
+# The flags and values audited in oldest-values.tsv, by family: each one src/ uses needs a row.
+AUDITED_VALUES = re.compile(r'\b(?:(?:SS|WS_EX|WS|DS|ES|BS|SMTO|LR|SPI|MB|FORMAT_MESSAGE|REG_OPTION|KEY_WOW64|OFN|STARTF'
+                            r'|STM|STN|DM|EM|MONITOR|SWP|SW|IMAGE|ICON|EDGE|BF|SM|ODT)_[A-Z0-9_]+|[A-Z]+_QUALITY)\b')
+# A structure's size member set before the structure is handed over: record.lStructSize = ...;
+SIZE_MEMBER = re.compile(r'\b(\w+)\.(lStructSize|cbSize|cb|length|nLength|dw\w*Size)\s*=\s*([^;]+);')
+
+
+def check_values(source_folder, table_path):
+    """Every audited flag src/ uses, and every structure size it sets (as TYPE.member =
+    value), appears in a row's value column; a row newer than the floor says when it is
+    passed, one on the floor does not."""
+    values = []
+    failures = []
+    with open(table_path, encoding='utf-8') as rows:
+        for number, line in enumerate(rows, 1):
+            fields = line.rstrip('\n').split('\t')
+            if line.startswith('#') or not line.strip() or fields[0] == 'site':
+                continue
+            if len(fields) != 6 or fields[2] not in WIN9X_VALUES or fields[3] not in NT_VERSIONS + ['none']:
+                sys.exit(f'{table_path}:{number}: expected site, value, win9x, nt, when, source')
+            site, value, win9x, nt, when, source = fields
+            if not source.strip():
+                sys.exit(f'{table_path}:{number}: {value} has no source')
+            on_floor = win9x in FLOOR_9X and nt in FLOOR_NT
+            if on_floor != (when == '-'):
+                failures.append(f'{table_path}:{number}: {value}: Windows 9x {win9x}, NT {nt}, but "when" is '
+                                f'"{when}"; say when the code passes what the floor lacks, and only then')
+            values.append(' '.join(value.split()))
+    audited = '\n'.join(values)
+    known = set(re.findall(r'\w+', audited))
+    used, sizes = set(), 0
+    for path in sorted(p for p in pathlib.Path(source_folder).rglob('*') if p.suffix in ('.cpp', '.h')):
+        code = re.sub(r'//[^\n]*', '', path.read_text(encoding='utf-8', errors='replace'))
+        code = re.sub(r'/\*.*?\*/', lambda comment: '\n' * comment.group(0).count('\n'), code, flags=re.S)
+        line_of = lambda match: f'{path}:{code.count(chr(10), 0, match.start()) + 1}'
+        for flag in AUDITED_VALUES.finditer(code):
+            used.add(flag.group(0))
+            if flag.group(0) not in known:
+                failures.append(f'{line_of(flag)}: {flag.group(0)} is not in {table_path}; find the oldest '
+                                'Windows that accepts it and add it')
+                known.add(flag.group(0))
+        for size in SIZE_MEMBER.finditer(code):
+            variable, member, value = size.groups()
+            sizes += 1
+            declared = re.search(r'\b([A-Z_][A-Z0-9_]*)\s+' + variable + r'\s*[={;(]', code)
+            structure = declared.group(1) if declared else variable
+            value = re.sub(r'sizeof\(\s*' + variable + r'\s*\)', f'sizeof({structure})', ' '.join(value.split()))
+            if f'{structure}.{member} = {value}' not in audited:
+                failures.append(f'{line_of(size)}: {structure}.{member} = {value} is not in {table_path}; find the '
+                                'oldest Windows that accepts that size and add it')
+    for failure in failures:
+        print(failure)
+    if failures:
+        return 1
+    print(f'{len(used)} flags and {sizes} structure sizes that src/ hands the system: all in {table_path}')
+    return 0
+
+
 # Instructions the i486 lacks, as objdump spells them, with the processor that brought each.
 NEWER_THAN_486 = [
     (r'cmov\w+|fcmov\w+|f(u)?comip?|rdpmc|ud2a?|nop[wl]', 'Pentium Pro'),  # nopw/nopl: 0f 1f
@@ -336,6 +397,8 @@ def main(arguments):
         rest = arguments[4:]
         map_path = rest[rest.index('--map') + 1] if '--map' in rest else None
         return check_imports(tool, exe, table, map_path, '--floor' in rest)
+    if len(arguments) == 3 and arguments[0] == 'values':
+        return check_values(arguments[1], arguments[2])
     if len(arguments) == 3 and arguments[0] == 'loaded':
         return check_run_time_loads(arguments[1], arguments[2])
     if len(arguments) == 5 and arguments[0] == 'image' and arguments[3] == '--map':
