@@ -2,6 +2,7 @@
 
 #include "base/DynamicProc.h"
 #include "base/UniqueHandle.h"
+#include "base/WindowsVersion.h"
 
 namespace {
 
@@ -31,11 +32,11 @@ RegKey OpenInView(HKEY parent, const String& path, REGSAM rights, RegistryView v
     return result == ERROR_SUCCESS ? RegKey(key) : RegKey();
 }
 
-// Opens a link itself rather than what it points to. Windows 9x has no registry links and
-// wants no options.
+// Opens a link itself rather than what it points to. RegOpenKeyEx takes the option from
+// Vista on; before, its options are documented as reserved and zero (and 9x has no links).
 DWORD OpenLinkItself() {
-    static const bool isNt = (GetVersion() & 0x80000000) == 0;
-    return isNt ? REG_OPTION_OPEN_LINK : 0;
+    static const bool takesIt = WindowsNtAtLeast(6, 0);
+    return takesIt ? REG_OPTION_OPEN_LINK : 0;
 }
 
 bool IsRegistryLink(HKEY key) {

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/WindowsVersion.h"
 #include "ui/Dpi.h"
 #include "ui/WorkArea.h"
 
@@ -48,8 +49,10 @@ ControlClass ClassFor(ControlKind kind) {
         case ControlKind::ReadOnlyMemo:
             return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::IconPicture: return {"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0};
+        // Stretched to the control from XP on; before, the control takes the bitmap's size.
         case ControlKind::BitmapPicture:
-            return {"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, WS_EX_CLIENTEDGE};
+            return {"STATIC", DWORD{SS_BITMAP | SS_NOTIFY} | (WindowsNtAtLeast(5, 1) ? SS_REALSIZECONTROL : 0),
+                    WS_EX_CLIENTEDGE};
     }
     return {"STATIC", 0, 0};
 }

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "base/SharedState.h"
+#include "base/WindowsVersion.h"
 #include "resource.h"
 #include "toolbar/ToolbarButtons.h"
 #include "ui/AboutWindow.h"
@@ -33,11 +34,12 @@ constexpr const char* RemoveQuestion =
 
 constexpr COLORREF TitleBlue = 0x00FF0000;
 
-// Arial 14.25 point, bold, at the window's DPI.
+// Arial 14.25 point, bold, at the window's DPI; ClearType where the system has it (XP on).
 HFONT CreateTitleFont(UINT dpi) {
+    const DWORD quality = WindowsNtAtLeast(5, 1) ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
     return CreateFontA(-MulDiv(1425, static_cast<int>(dpi), 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "Arial");
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS,
+                       "Arial");
 }
 
 HICON LoadIconSized(int resourceId, int size) {

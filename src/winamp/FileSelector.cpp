@@ -27,7 +27,8 @@ std::optional<String> ChooseWinampFile(HWND owner, const char* title) {
     fileTitle.resize(MAX_PATH);
 
     OPENFILENAMEA record = {};
-    record.lStructSize = sizeof(record);
+    // The size Windows 95, 98, ME and NT 4.0 accept (they refuse any other); later ones too.
+    record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     record.hwndOwner = owner;
     record.hInstance = GetModuleHandleA(nullptr);
     record.lpstrFilter = filter;

@@ -143,6 +143,49 @@ TEST_F(Locating, ARelativeAssociationIsStoredWhole) {
     EXPECT_EQ(RememberedWinampPath(), WinampExePath);
 }
 
+// Wine's own setting that makes one program prefer a DLL of its folder to Wine's, while it lasts.
+class PreferOwnDll {
+public:
+    PreferOwnDll(const std::string& program, const char* dll) : key_("Software\\Wine\\AppDefaults\\" + program) {
+        WriteRegistryString(HKEY_CURRENT_USER, key_ + "\\DllOverrides", dll, "native,builtin");
+    }
+    ~PreferOwnDll() { DeleteRegistryTree(HKEY_CURRENT_USER, key_); }
+
+private:
+    std::string key_;
+};
+
+// Windows 95, 98, ME and NT 4.0 refuse an Open dialog record of any size but
+// OPENFILENAME_SIZE_VERSION_400A, and the selector then fails. Here a copy of the program
+// sits beside a comdlg32.dll that refuses as they did.
+TEST_F(Locating, TheSelectorHandsTheSystemARecordWindows95Accepts) {
+    PlantedFile jukelet = PlantedFile::CopyOf(JukeletExe(), BinFolder() + "\\strict-comdlg32\\Jukelet.exe");
+    ASSERT_TRUE(jukelet);
+    PreferOwnDll strict("Jukelet.exe", "comdlg32");
+    SetEnvironmentVariableA("JUKELET_OPEN_DIALOG_ANSWER", WinampExePath);
+    TestProcess run = TestProcess::StartWithArguments(jukelet.path(), "/STOP");
+
+    HWND notFound = WaitForMessageBox(run.id(), "Jukelet");
+    ASSERT_TRUE(notFound);
+    PressDialogButton(notFound, IDOK);
+    HWND refused = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND box : FindTopWindows(run.id(), "#32770", "Jukelet"))
+                if (IsWindowVisible(box) && box != notFound) refused = box;
+            return refused || !run.IsRunning();
+        },
+        WindowTimeoutMs));
+    if (refused) {
+        ADD_FAILURE() << "the selector failed (CDERR_STRUCTSIZE from a record that is not "
+                         "OPENFILENAME_SIZE_VERSION_400A bytes) and the program said: "
+                      << ReadMessageBox(refused).text;
+        PressDialogButton(refused, IDOK);
+    }
+    ASSERT_TRUE(run.WaitForExit(10000));
+    EXPECT_EQ(RememberedWinampPath(), WinampExePath);
+}
+
 // Watches the settings key for a value being written.
 class SettingsWatch {
 public:

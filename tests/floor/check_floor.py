@@ -1,18 +1,28 @@
 #!/usr/bin/python3
-"""Checks that an executable can load on the oldest Windows it is meant for.
+"""Checks that an executable can load and run on the oldest Windows and processor it is meant for.
 
     check_floor.py imports OBJDUMP EXE TABLE [--map MAP] [--floor]
-    check_floor.py image OBJDUMP EXE [--map MAP]
+    check_floor.py image OBJDUMP EXE --map MAP
+    check_floor.py loaded SOURCE_FOLDER TABLE
+    check_floor.py values SOURCE_FOLDER VALUES_TABLE
 
 imports: every function EXE imports must be a row of TABLE (oldest-exports.tsv). With
 --floor, each must also be exported, working, by Windows 95 and by NT 4.0; MAP (the
 linker's map) names the object that pulled each failing import in.
-image: the PE header asks for Windows 4.0, and the code uses no instruction set newer
-than the Pentium Pro's (no MMX, no SSE). MAP tells code from the tables GCC keeps in the
-same section, which only look like instructions.
+image: the PE header asks for Windows 4.0, and every instruction of the code exists on an
+i486. MAP tells the code from the tables the linker keeps in the same output section (which
+only look like instructions), and names the function and object of each instruction found.
+loaded: every function the code loads at run time (LOAD_PROC) is a row of TABLE, and the row
+agrees with how it is loaded: from a module every process has (GetModuleHandleA), with a
+fallback, only what Windows 95 or NT 4.0 lacks; from a DLL loaded on demand (LoadLibraryA),
+only what both have.
+values: every audited flag the code uses and every structure size it sets is in
+VALUES_TABLE (oldest-values.tsv), whose rows above the floor say when the code passes them.
 Prints one line per failure and exits 1, or prints a summary and exits 0.
 """
+import pathlib
 import re
+import shutil
 import subprocess
 import sys
 
@@ -125,12 +135,213 @@ def check_imports(tool, exe, table_path, map_path, floor):
     return 0
 
 
-def read_code_ranges(path):
-    """[(start, end)] of every .text input section the linker map lists."""
+def read_run_time_loads(source_folder):
+    """[(file:line, dll, function, how)] for every LOAD_PROC(module, Function) under the
+    folder; how is the call that gave the module (GetModuleHandleA or LoadLibraryA), found
+    in the LOAD_PROC itself or where its variable was set in the same file."""
+    loads = []
+    for path in sorted(pathlib.Path(source_folder).rglob('*.cpp')):
+        text = path.read_text(encoding='utf-8', errors='replace')
+        for call in re.finditer(r'LOAD_PROC\((.+?),\s*(\w+)\)', text):
+            module, function = call.groups()
+            site = f'{path}:{text.count(chr(10), 0, call.start()) + 1}'
+            given = re.search(r'(GetModuleHandleA|LoadLibraryA)\("([^"]+)"\)', module)
+            variable = re.match(r'\s*(\w+)', module).group(1)
+            given = given or re.search(r'\b' + variable + r'\s*[({=]\s*(GetModuleHandleA|LoadLibraryA)\("([^"]+)"\)', text)
+            if not given:
+                sys.exit(f'{site}: cannot tell which module LOAD_PROC({module.strip()}, {function}) looks in')
+            loads.append((site, given.group(2).lower(), function, given.group(1)))
+    return loads
+
+
+def check_run_time_loads(source_folder, table_path):
+    """A function fetched from a module every process has (GetModuleHandleA) is one the floor
+    lacks, or it would be imported; one from a DLL loaded on demand (LoadLibraryA, to spare a
+    toolbar click its cost) has no fallback, so the floor must have it."""
+    loads = read_run_time_loads(source_folder)
+    if not loads:
+        sys.exit(f'no LOAD_PROC found under {source_folder}')
+    table = read_table(table_path)
+    failures = []
+    for site, dll, function, how in loads:
+        row = table.get((dll, function))
+        if row is None:
+            failures.append(f'{site}: {dll} {function}: not in {table_path}; '
+                            'find the oldest Windows that exports it and add it')
+            continue
+        win9x, nt, source = row
+        on_floor = win9x in FLOOR_9X and nt in FLOOR_NT
+        if how == 'GetModuleHandleA' and on_floor:
+            failures.append(f'{site}: {dll} {function}: Windows 9x {win9x}, NT {nt} ({source}), yet looked up at '
+                            'run time with a fallback; import it, or correct the row')
+        if how == 'LoadLibraryA' and not on_floor:
+            failures.append(f'{site}: {dll} {function}: Windows 9x {win9x}, NT {nt} ({source}), but loaded on '
+                            'demand with no fallback; the release must run on Windows 95 and NT 4.0')
+    for failure in failures:
+        print(failure)
+    if failures:
+        return 1
+    print(f'{len(loads)} functions loaded at run time: those with a fallback are newer than Windows 95 and '
+          'NT 4.0, the others exported by both')
+    return 0
+
+
+# The flags and values audited in oldest-values.tsv, by family: each one src/ uses needs a row.
+AUDITED_VALUES = re.compile(r'\b(?:(?:SS|WS_EX|WS|DS|ES|BS|SMTO|LR|SPI|MB|FORMAT_MESSAGE|REG_OPTION|KEY_WOW64|OFN|STARTF'
+                            r'|STM|STN|DM|EM|MONITOR|SWP|SW|IMAGE|ICON|EDGE|BF|SM|ODT)_[A-Z0-9_]+|[A-Z]+_QUALITY)\b')
+# A structure's size member set before the structure is handed over: record.lStructSize = ...;
+SIZE_MEMBER = re.compile(r'\b(\w+)\.(lStructSize|cbSize|cb|length|nLength|dw\w*Size)\s*=\s*([^;]+);')
+
+
+def check_values(source_folder, table_path):
+    """Every audited flag src/ uses, and every structure size it sets (as TYPE.member =
+    value), appears in a row's value column; a row newer than the floor says when it is
+    passed, one on the floor does not."""
+    values = []
+    failures = []
+    with open(table_path, encoding='utf-8') as rows:
+        for number, line in enumerate(rows, 1):
+            fields = line.rstrip('\n').split('\t')
+            if line.startswith('#') or not line.strip() or fields[0] == 'site':
+                continue
+            if len(fields) != 6 or fields[2] not in WIN9X_VALUES or fields[3] not in NT_VERSIONS + ['none']:
+                sys.exit(f'{table_path}:{number}: expected site, value, win9x, nt, when, source')
+            site, value, win9x, nt, when, source = fields
+            if not source.strip():
+                sys.exit(f'{table_path}:{number}: {value} has no source')
+            on_floor = win9x in FLOOR_9X and nt in FLOOR_NT
+            if on_floor != (when == '-'):
+                failures.append(f'{table_path}:{number}: {value}: Windows 9x {win9x}, NT {nt}, but "when" is '
+                                f'"{when}"; say when the code passes what the floor lacks, and only then')
+            values.append(' '.join(value.split()))
+    audited = '\n'.join(values)
+    known = set(re.findall(r'\w+', audited))
+    used, sizes = set(), 0
+    for path in sorted(p for p in pathlib.Path(source_folder).rglob('*') if p.suffix in ('.cpp', '.h')):
+        code = re.sub(r'//[^\n]*', '', path.read_text(encoding='utf-8', errors='replace'))
+        code = re.sub(r'/\*.*?\*/', lambda comment: '\n' * comment.group(0).count('\n'), code, flags=re.S)
+        line_of = lambda match: f'{path}:{code.count(chr(10), 0, match.start()) + 1}'
+        for flag in AUDITED_VALUES.finditer(code):
+            used.add(flag.group(0))
+            if flag.group(0) not in known:
+                failures.append(f'{line_of(flag)}: {flag.group(0)} is not in {table_path}; find the oldest '
+                                'Windows that accepts it and add it')
+                known.add(flag.group(0))
+        for size in SIZE_MEMBER.finditer(code):
+            variable, member, value = size.groups()
+            sizes += 1
+            declared = re.search(r'\b([A-Z_][A-Z0-9_]*)\s+' + variable + r'\s*[={;(]', code)
+            structure = declared.group(1) if declared else variable
+            value = re.sub(r'sizeof\(\s*' + variable + r'\s*\)', f'sizeof({structure})', ' '.join(value.split()))
+            if f'{structure}.{member} = {value}' not in audited:
+                failures.append(f'{line_of(size)}: {structure}.{member} = {value} is not in {table_path}; find the '
+                                'oldest Windows that accepts that size and add it')
+    for failure in failures:
+        print(failure)
+    if failures:
+        return 1
+    print(f'{len(used)} flags and {sizes} structure sizes that src/ hands the system: all in {table_path}')
+    return 0
+
+
+# Instructions the i486 lacks, as objdump spells them, with the processor that brought each.
+NEWER_THAN_486 = [
+    (r'cmov\w+|fcmov\w+|f(u)?comip?|rdpmc|ud2a?|nop[wl]', 'Pentium Pro'),  # nopw/nopl: 0f 1f
+    (r'cpuid|cmpxchg8b|rdtsc|rdmsr|wrmsr|rsm', 'Pentium'),
+    (r'sysenter|sysexit', 'Pentium II'),
+    (r'emms', 'MMX'),
+    (r'femms|prefetchw?|pavgusb|pf\w+|pi2f[dw]|pmulhrw|pswapd', '3DNow!'),
+    (r'prefetch(nta|t[012]|wt1)|[lsm]fence|movnti|clflush\w*|fxsave\w*|fxrstor\w*|[ls][dt]mxcsr|popcnt|lzcnt|tzcnt'
+     r'|movbe|fisttp\w*|monitor|mwait|crc32\w*', 'SSE family'),
+    (r'syscall|sysret|rdtscp|xsave\w*|xrstor\w*|xgetbv|rdrand|rdseed|adcx|adox|andn|bextr|bls\w+|bzhi|mulx|pdep|pext'
+     r'|rorx|sarx|shlx|shrx|v(?!er[rw]$)\w+', 'a later processor'),
+]
+PREFIXES = {'lock', 'rep', 'repz', 'repnz', 'repe', 'repne', 'data16', 'addr16', 'cs', 'ds', 'es', 'fs', 'gs', 'ss',
+            'notrack', 'bnd', 'xacquire', 'xrelease'}
+
+
+def brought_by(instruction):
+    """The processor that brought this instruction ("lock cmpxchg8b (%esi)"), or None for the i486's own."""
+    words = instruction.split()
+    while words and words[0] in PREFIXES:
+        words.pop(0)
+    if not words:
+        return None
+    mnemonic, operands = words[0], ' '.join(words[1:])
+    for pattern, processor in NEWER_THAN_486:
+        if re.fullmatch(pattern, mnemonic):
+            return processor
+    if re.search(r'%mm\d', operands):
+        return 'MMX'
+    if re.search(r'%[xyz]mm\d|%k[0-7]\b', operands):
+        return 'SSE family'
+    return None
+
+
+def read_code_sections(path):
+    """[(start, end, input section, object, [(address, symbol)])] for every code input section
+    (.text*, .init, .fini) of the linker map. The rest of an executable output section
+    (constructor lists, exception tables) only looks like instructions."""
     with open(path, encoding='utf-8', errors='replace') as lines:
         text = lines.read()
-    return [(int(start, 16), int(start, 16) + int(size, 16))
-            for start, size in re.findall(r'\n \.text\S*\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)', text)]
+    sections = []
+    current = None
+    pending = None  # a section name too long to share its line with its address
+    for line in text.split('Linker script and memory map', 1)[-1].splitlines():
+        found = re.match(r' (\S+)(?:\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(.+))?$', line)
+        wrapped = pending and re.match(r'\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$', line)
+        if found or wrapped:
+            name, start, size, origin = (pending, *wrapped.groups()) if wrapped else found.groups()
+            pending = None
+            if start is None:
+                pending, current = name, None
+                continue
+            code = re.match(r'\.(text|init|fini)([.$]|$)', name) and int(size, 16)
+            current = [int(start, 16), int(start, 16) + int(size, 16), name, origin.strip(), []] if code else None
+            if current:
+                sections.append(current)
+            continue
+        pending = None
+        symbol = re.match(r'\s+0x([0-9a-f]+)\s+([^\s0].*)$', line)
+        if current and symbol and ' = ' not in symbol.group(2):
+            current[4].append((int(symbol.group(1), 16), symbol.group(2).strip()))
+        elif not symbol:
+            current = None
+    return sections
+
+
+def disassemble(tool, exe, start=None, end=None):
+    """{address: instruction text} as objdump -d decodes it, from start to end if given."""
+    options = ['-d'] + ([f'--start-address={start:#x}', f'--stop-address={end:#x}'] if start is not None else [])
+    found = {}
+    for line in objdump(tool, exe, *options).splitlines():
+        instruction = re.match(r'\s*([0-9a-f]+):\t[0-9a-f ]+\t(.+)$', line)
+        if instruction:
+            found[int(instruction.group(1), 16)] = instruction.group(2).strip()
+    return found
+
+
+def demangled(tool, names):
+    filt = shutil.which(re.sub(r'objdump$', 'c++filt', tool)) or shutil.which('c++filt')
+    if not filt or not names:
+        return {name: name for name in names}
+    # -n: the section names carry no extra leading underscore.
+    result = subprocess.run([filt, '-n'], input='\n'.join(names), capture_output=True, text=True)
+    return dict(zip(names, result.stdout.splitlines())) if result.returncode == 0 else {n: n for n in names}
+
+
+def where(section, address):
+    """The function an address lies in and its object (an archive's member by name): the
+    function from the section's name where the compiler gave each its own (.text$name,
+    .text.name), else the map's symbol before it."""
+    _, _, name, origin, symbols = section
+    member = re.match(r'.*/([^/(]+\.a)\(([^)]+)\)$', origin)
+    shown = f'{member.group(1)}({member.group(2)})' if member else origin.rsplit('/', 1)[-1]
+    own = re.match(r'\.text[.$](?:(?:unlikely|startup|hot|exit)\.)?(.+)$', name)
+    if own and own.group(1) not in ('unlikely', 'startup', 'hot', 'exit'):
+        return own.group(1), shown
+    before = [symbol for at, symbol in symbols if at <= address]
+    return None, (f'{shown}, after {before[-1]}' if before else shown)
 
 
 def check_image(tool, exe, map_path):
@@ -144,23 +355,39 @@ def check_image(tool, exe, map_path):
         value = re.search(field + r'\s+(\d+)', header)
         if not value or value.group(1) != '0':
             failures.append(f'{field} is {value.group(1) if value else "missing"}: Windows 95 and NT4 need 0')
-    # MMX and SSE instructions name their registers; the Pentium Pro has neither.
-    code = read_code_ranges(map_path) if map_path else None
-    newer = []
-    for line in objdump(tool, exe, '-d').splitlines():
-        instruction = re.match(r'\s*([0-9a-f]+):', line)
-        if not instruction or not re.search(r'%(x|y|z)?mm\d', line):
-            continue
-        address = int(instruction.group(1), 16)
-        if code is None or any(start <= address < end for start, end in code):
-            newer.append(line.strip())
-    for line in newer[:10]:
-        failures.append(f'an instruction newer than the Pentium Pro: {line}')
+
+    sections = read_code_sections(map_path)
+    if not sections:
+        sys.exit(f'no code sections read from {map_path}')
+    everything = disassemble(tool, exe)
+    newer = []  # (address, instruction, processor, section)
+    for section in sections:
+        start, end = section[0], section[1]
+        # A linear sweep that ran out of step over the bytes before a section starts it again.
+        found = everything if start in everything else disassemble(tool, exe, start, end)
+        for address in sorted(a for a in found if start <= a < end):
+            processor = brought_by(found[address])
+            if processor:
+                newer.append((address, found[address], processor, section))
+    names = demangled(tool, sorted({where(s, a)[0] for a, _, _, s in newer} - {None}))
+    counts = {}
+    for address, instruction, processor, section in newer:
+        function, origin = where(section, address)
+        mnemonic = [w for w in instruction.split() if w not in PREFIXES][0]
+        counts[mnemonic] = counts.get(mnemonic, 0) + 1
+        inside = f'{names[function]} ({origin})' if function else origin
+        failures.append(f'{mnemonic} at {address:#x} ({processor}): {instruction}  in {inside}')
+    if newer:
+        tally = ', '.join(f'{m} {n}' for m, n in sorted(counts.items(), key=lambda item: (-item[1], item[0])))
+        # The toolchain's archives are named by absolute path, this build's objects relative to it.
+        ours = sum(not section[3].startswith('/') for _, _, _, section in newer)
+        failures.append(f'{len(newer)} instructions an i486 lacks ({ours} in this build\'s objects, '
+                        f'{len(newer) - ours} in the toolchain\'s): {tally}')
     for failure in failures:
         print(failure)
     if failures:
         return 1
-    print('PE header asks for Windows 4.0; no MMX or SSE instructions')
+    print(f'PE header asks for Windows 4.0; every instruction of {len(sections)} code sections runs on an i486')
     return 0
 
 
@@ -170,9 +397,12 @@ def main(arguments):
         rest = arguments[4:]
         map_path = rest[rest.index('--map') + 1] if '--map' in rest else None
         return check_imports(tool, exe, table, map_path, '--floor' in rest)
-    if len(arguments) in (3, 5) and arguments[0] == 'image':
-        map_path = arguments[4] if len(arguments) == 5 and arguments[3] == '--map' else None
-        return check_image(arguments[1], arguments[2], map_path)
+    if len(arguments) == 3 and arguments[0] == 'values':
+        return check_values(arguments[1], arguments[2])
+    if len(arguments) == 3 and arguments[0] == 'loaded':
+        return check_run_time_loads(arguments[1], arguments[2])
+    if len(arguments) == 5 and arguments[0] == 'image' and arguments[3] == '--map':
+        return check_image(arguments[1], arguments[2], arguments[4])
     sys.exit(__doc__)
 
 

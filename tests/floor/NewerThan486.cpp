@@ -1,0 +1,60 @@
+// Not a program to run: the floor check is pointed at it to prove that it names every kind
+// of instruction an i486 lacks, and none of those an i486 has.
+asm(R"(
+    .section .text$everything_an_i486_lacks, "x"
+    .globl everything_an_i486_lacks
+everything_an_i486_lacks:
+    cmovne %eax, %ebx
+    fcmovb %st(1), %st
+    fcomi %st(1), %st
+    fucomip %st(1), %st
+    lock cmpxchg8b (%esi)
+    rdtsc
+    rdpmc
+    cpuid
+    sysenter
+    sysexit
+    ud2
+    nopl 0(%eax)
+    nopw 0(%eax, %eax, 1)
+    emms
+    paddb %mm1, %mm0
+    femms
+    pfadd %mm1, %mm0
+    prefetchw (%eax)
+    prefetchnta (%eax)
+    sfence
+    lfence
+    mfence
+    movnti %eax, (%ebx)
+    clflush (%eax)
+    fxsave (%eax)
+    fxrstor (%eax)
+    ldmxcsr (%eax)
+    stmxcsr (%eax)
+    popcnt %eax, %ebx
+    lzcnt %eax, %ebx
+    movbe (%eax), %ebx
+    addps %xmm1, %xmm0
+    vzeroupper
+    call what_an_i486_has
+    ret
+
+    .section .text$what_an_i486_has, "x"
+what_an_i486_has:
+    bswap %eax
+    lock cmpxchg %ebx, (%esi)
+    xadd %eax, (%ebx)
+    invlpg (%eax)
+    wbinvd
+    pause
+    xchg %ax, %ax
+    lea 0(%esi), %esi
+    fucompp
+    fsin
+    fnstsw %ax
+    verr %ax
+    bsf %eax, %ebx
+    rep movsb
+    ret
+)");
