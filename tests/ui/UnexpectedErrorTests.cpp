@@ -2,6 +2,7 @@
 // says so in a message box and ends.
 #include <gtest/gtest.h>
 
+#include "base/SharedState.h"
 #include "base/UnexpectedError.h"
 #include "support/TestEnvironment.h"
 #include "ui/UiDriver.h"
@@ -14,7 +15,7 @@ TEST(UnexpectedError, AThrowingHandlerEndsTheProgramWithAMessage) {
     ASSERT_TRUE(window);
     ClickButton(FindDescendantByText(window, "Button", "Throw"));
 
-    HWND box = WaitForMessageBox(program.id(), "Jukelet");
+    HWND box = WaitForMessageBox(program.id(), AppTitle);
     ASSERT_TRUE(box) << "no message; the program " << (program.IsRunning() ? "lives on" : "ended silently")
                      << ", exit code " << std::hex << program.ExitCode();
     const MessageBoxView view = ReadMessageBox(box);
