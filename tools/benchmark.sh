@@ -20,7 +20,7 @@ wine_session_start "$root/build/x64"
 # The programs measured are copies, so a rebuild running meanwhile cannot swap them mid-run.
 bench="$WINEPREFIX/drive_c/bench"
 mkdir -p "$bench/x86"
-for program in bench_harness bench_floor bench_empty_window fake_winamp Jukelet; do
+for program in bench_harness bench_floor bench_empty_window bench_dialog_floor fake_winamp Jukelet; do
   cp "$root/build/x64/bin/$program.exe" "$bench/"
 done
 cp "$root/build/x86/bin/Jukelet.exe" "$bench/x86/"
@@ -96,8 +96,11 @@ $table
 - Ratios are of the medians; the ratio of the minimums (each program's least disturbed run)
   follows in brackets. Work of other processes on the same cores widens the spread.
 - The floor (\`bench/Floor.cpp\`) only finds Winamp's window and sends Play once; the empty
-  window (\`bench/EmptyWindow.cpp\`) only shows one window. Both are built with Jukelet's flags
-  and static runtime.
+  window (\`bench/EmptyWindow.cpp\`) only shows one window; the dialog floor
+  (\`bench/DialogFloor.cpp\`) shows the configuration window's seventeen controls (seven
+  buttons, the path box, five labels, two frames, the picture and the line) as a dialog
+  resource, with Jukelet's manifest (version 6 common controls, DPI awareness), and does
+  nothing else. All are built with Jukelet's flags and static runtime.
 - Peak working set: the harness plays Winamp's window itself and reads the click's process
   while the click waits for its command to be taken. Under Wine it is the whole process,
   Wine's own libraries included.

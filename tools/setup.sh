@@ -30,7 +30,7 @@ if dpkg-query -W -f='${Status}' wine32 2>/dev/null | grep -q 'install ok install
   exit 1
 fi
 
-# The 32-bit Wine stays in a folder of its own: see tests/release/prepare-wine-i386.sh.
+# The 32-bit Wine stays in a folder of its own: see tools/prepare-wine-i386.sh.
 if [ "${1:-}" = "--release-check" ]; then
-  $sudo_cmd "$root/tests/release/prepare-wine-i386.sh" "$root/build/wine-i386"
+  $sudo_cmd "$root/tools/prepare-wine-i386.sh" "$root/build/wine-i386"
 fi

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "base/SharedState.h"
 #include "registry/Registry.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWindows.h"
 #include "winamp/FileExist.h"
+#include "winamp/FileSelector.h"
 #include "winamp/Locator.h"
 #include "winamp/Settings.h"
 
@@ -38,11 +40,11 @@ class Locating : public ::testing::Test {
 protected:
     void SetUp() override {
         ClearJukeletSettings();
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\CLASSES\\Winamp.File");
+        ClearWinampAssociation();
     }
     void TearDown() override {
         ClearJukeletSettings();
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\CLASSES\\Winamp.File");
+        ClearWinampAssociation();
     }
     static void SetAssociation(const std::string& value) {
         ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, WinampAssociationKey, "", value));
@@ -80,7 +82,7 @@ TEST_F(Locating, AStalePathLeadsToTheSelectorAndTheChoiceIsUsed) {
     RememberWinampPath("C:\\Deleted\\winamp.exe");
     TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
 
-    HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
+    HWND box = WaitForMessageBox(jukelet.id(), AppTitle);
     ASSERT_TRUE(box);
     MessageBoxView notFound = ReadMessageBox(box);
     EXPECT_EQ(notFound.text, "Winamp.exe not found!\r\rPlease locate Winamp.exe in the following file selector...");
@@ -88,7 +90,7 @@ TEST_F(Locating, AStalePathLeadsToTheSelectorAndTheChoiceIsUsed) {
     EXPECT_FALSE(notFound.hasIcon);
     PressDialogButton(box, IDOK);
 
-    HWND selector = WaitForTopWindow(jukelet.id(), "#32770", "Choose the program to run...");
+    HWND selector = WaitForTopWindow(jukelet.id(), "#32770", StartupSelectorTitle);
     ASSERT_TRUE(selector);
     std::vector<std::string> filters = OpenDialogFilters(selector);
     ASSERT_EQ(filters.size(), 1u);
@@ -103,17 +105,17 @@ TEST_F(Locating, AStalePathLeadsToTheSelectorAndTheChoiceIsUsed) {
 
 TEST_F(Locating, RefusingTheSelectorEndsWithoutTheCommand) {
     TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
-    HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
+    HWND box = WaitForMessageBox(jukelet.id(), AppTitle);
     ASSERT_TRUE(box);
     PressDialogButton(box, IDOK);
-    HWND selector = WaitForTopWindow(jukelet.id(), "#32770", "Choose the program to run...");
+    HWND selector = WaitForTopWindow(jukelet.id(), "#32770", StartupSelectorTitle);
     ASSERT_TRUE(selector);
     PressDialogButton(selector, IDCANCEL);
 
     HWND refused = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            for (HWND window : FindTopWindows(jukelet.id(), "#32770", "Jukelet"))
+            for (HWND window : FindTopWindows(jukelet.id(), "#32770", AppTitle))
                 if (IsWindowVisible(window) && window != box) return (refused = window) != nullptr;
             return false;
         },
@@ -233,7 +235,7 @@ TEST_F(Locating, AClickWritesTheSettingsOnlyWhenThePathChanged) {
 TEST_F(Locating, BadValuesAreTreatedAsNotFound) {
     auto expectQuestion = [](const char* what) {
         TestProcess jukelet = StartStop();
-        HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
+        HWND box = WaitForMessageBox(jukelet.id(), AppTitle);
         ASSERT_TRUE(box) << what;
         EXPECT_EQ(ReadMessageBox(box).text.rfind("Winamp.exe not found!", 0), 0u) << what;
         jukelet.Kill();

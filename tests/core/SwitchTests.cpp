@@ -70,6 +70,27 @@ TEST(TrimFileNameTest, GivesTheFolderBeforeTheLastSeparator) {
     EXPECT_EQ(TrimFileName("C:\\Program Files/Winamp\\winamp.exe"), "C:\\Program Files/Winamp");
 }
 
+// In a double-byte code page a whole path can take more than MAX_PATH bytes while it has
+// fewer characters: the test WholePathTest.InCodePage932 runs this one in Japanese's.
+TEST(WholePathTest, ResolvesAgainstTheCurrentFolderWhateverItsLength) {
+    const bool doubleByte = GetACP() == 932;
+    if (GetEnvironmentVariableA("JUKELET_CODE_PAGE_932", nullptr, 0)) {
+        ASSERT_TRUE(doubleByte) << "Wine did not take code page 932 from the locale";
+    }
+    char current[MAX_PATH] = "";
+    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, current), 0u);
+    std::string folder = current;
+    if (folder.back() != '\\') folder += '\\';
+    std::string name;
+    for (int i = 0; i < 120; ++i) name += doubleByte ? "\x93\xFA" : "w";  // one character either way
+    if (doubleByte) {
+        ASSERT_GT(folder.size() + name.size(), size_t{MAX_PATH});
+    }
+
+    EXPECT_EQ(WholePath("Winamp\\..\\.\\" + name), folder + name);
+    EXPECT_EQ(WholePath(""), "");
+}
+
 // The real program, given nonsense by a shortcut, must end and send nothing.
 TEST(SwitchMatching, TheProgramIgnoresNearMissesAndSendsNothing) {
     ClearJukeletSettings();

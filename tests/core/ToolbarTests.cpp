@@ -4,6 +4,7 @@
 #include <set>
 
 #include "base/SharedState.h"
+#include "base/UniqueHandle.h"
 #include "registry/Registry.h"
 #include "support/TestEnvironment.h"
 #include "toolbar/ButtonCatalogue.h"
@@ -11,26 +12,25 @@
 
 namespace {
 
-constexpr const char* OtherProgramKey =
-    "Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}";
+const std::string OtherProgramKey = ButtonKeyPath(OtherProgramButtonId);
 
 std::map<std::string, std::string> ValuesOf(HKEY root, const std::string& path) {
     std::map<std::string, std::string> values;
-    HKEY key = nullptr;
-    if (RegOpenKeyA(root, path.c_str(), &key) != ERROR_SUCCESS) return values;
+    HKEY opened = nullptr;
+    if (RegOpenKeyA(root, path.c_str(), &opened) != ERROR_SUCCESS) return values;
+    const RegKey key(opened);
     for (DWORD i = 0;; ++i) {
         char name[256];
         DWORD nameLength = sizeof(name);
         char data[1024];
         DWORD dataSize = sizeof(data) - 1;
         DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize) !=
+        if (RegEnumValueA(key.get(), i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize) !=
             ERROR_SUCCESS)
             break;
         data[dataSize] = '\0';
         values[name] = type == REG_SZ ? std::string(data) : "<type " + std::to_string(type) + ">";
     }
-    RegCloseKey(key);
     return values;
 }
 
@@ -111,8 +111,8 @@ TEST_F(ToolbarKeys, BothRootsAreIndependentAndOneRemovalClearsEach) {
 }
 
 TEST_F(ToolbarKeys, IdentifiersOutsideTheCatalogueTouchNothing) {
-    for (const std::string& stranger : {std::string(""), std::string("{11111111-2222-3333-4444-555555555555}"),
-                                        std::string("{3d5a6fa0-ff5f-11d4-b08f-909356c10100}")}) {
+    for (const std::string& stranger :
+         {std::string(""), std::string(OtherProgramButtonId), std::string("{3d5a6fa0-ff5f-11d4-b08f-909356c10100}")}) {
         EXPECT_FALSE(AddButton(HKEY_CURRENT_USER, stranger));
         EXPECT_FALSE(RemoveButton(HKEY_CURRENT_USER, stranger));
     }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
 #include "install/InstallRig.h"
 #include "support/TestEnvironment.h"
 #include "toolbar/ButtonCatalogue.h"
@@ -23,13 +24,6 @@ namespace {
 constexpr DWORD ProcessTimeoutMs = 300000;
 constexpr DWORD BoxTimeoutMs = 120000;
 constexpr const char* UninstallerCopy = "Au_.exe";
-constexpr const char* CompanyKey = "Software\\Orvalle Software";
-
-struct View {
-    const char* name;
-    REGSAM flag;
-};
-constexpr View Views[] = {{"64-bit view", KEY_WOW64_64KEY}, {"32-bit view", KEY_WOW64_32KEY}};
 
 class Step {
 public:
@@ -61,9 +55,9 @@ void Skip(const char* name, const char* why) {
 }
 
 // Where a 32-bit setup's uninstall entry went; nullptr when in neither view.
-const View* UninstallEntryView() {
-    for (const View& view : Views)
-        if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, UninstallKey, view.flag)) return &view;
+const NamedView* UninstallEntryView() {
+    for (const NamedView& view : BothViews)
+        if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, UninstallKey, view.view)) return &view;
     return nullptr;
 }
 
@@ -161,12 +155,12 @@ private:
         if (!menu.loaded || lstrcmpiA(menu.target.c_str(), program_.c_str()) != 0)
             step.Fail("Start menu shortcut " + StartMenuShortcut() + " missing or starting " + menu.target);
 
-        const View* entry = UninstallEntryView();
+        const NamedView* entry = UninstallEntryView();
         if (!entry) {
             step.Fail("no uninstall entry in either registry view");
         } else {
             const std::string location =
-                RegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation", entry->flag);
+                RegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation", entry->view);
             if (lstrcmpiA(location.c_str(), folder_.c_str()) != 0) step.Fail("uninstall entry names " + location);
             step.Note("uninstall entry in the " + std::string(entry->name));
         }
@@ -227,7 +221,7 @@ private:
 
     bool AddForEveryone(TestProcess& configuration, HWND window) {
         Step step("4 Add to this Machine, both views");
-        for (const View& view : Views)
+        for (const NamedView& view : BothViews)
             if (AnyButtonIn(view)) step.Fail(std::string("buttons already in the ") + view.name + " before Add");
         HWND add = FindDescendantByText(window, "Button", "Add to this &Machine");
         if (!add) {
@@ -245,7 +239,7 @@ private:
         PressDialogButton(box, IDOK);
         if (!WaitForWindowGone(box, BoxTimeoutMs)) step.Fail("the message did not close on OK");
 
-        for (const View& view : Views) {
+        for (const NamedView& view : BothViews) {
             const std::vector<std::string> wrong = WrongButtons(view);
             if (wrong.empty())
                 step.Note(std::string(view.name) + ": 7 of 7 keys right");
@@ -259,14 +253,14 @@ private:
         return step.Report();
     }
 
-    bool AnyButtonIn(const View& view) const {
+    bool AnyButtonIn(const NamedView& view) const {
         for (const ToolbarButton& button : ButtonCatalogue)
-            if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, ButtonKeyPath(button.id), view.flag)) return true;
+            if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, ButtonKeyPath(button.id), view.view)) return true;
         return false;
     }
 
     // The buttons whose key in this view is missing or holds other values than the program's.
-    std::vector<std::string> WrongButtons(const View& view) const {
+    std::vector<std::string> WrongButtons(const NamedView& view) const {
         std::vector<std::string> wrong;
         for (const ToolbarButton& button : ButtonCatalogue) {
             const std::string key = ButtonKeyPath(button.id);
@@ -278,12 +272,12 @@ private:
                 {"Icon", folder_ + "\\Icons" + button.icon},
                 {"HotIcon", folder_ + "\\Icons" + button.hotIcon},
             };
-            if (!RegistryKeyPresent(HKEY_LOCAL_MACHINE, key, view.flag)) {
+            if (!RegistryKeyPresent(HKEY_LOCAL_MACHINE, key, view.view)) {
                 wrong.push_back(std::string(button.text) + " missing");
                 continue;
             }
             for (const auto& [name, data] : wanted) {
-                const std::string found = RegistryString(HKEY_LOCAL_MACHINE, key, name, view.flag);
+                const std::string found = RegistryString(HKEY_LOCAL_MACHINE, key, name, view.view);
                 if (found != data) {
                     wrong.push_back(std::string(button.text) + " " + name + "=" + found);
                     break;
@@ -295,9 +289,9 @@ private:
 
     bool Uninstall() {
         Step step("5 silent uninstall, nothing left");
-        const View* entry = UninstallEntryView();
+        const NamedView* entry = UninstallEntryView();
         const std::string command =
-            entry ? RegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString", entry->flag) : "";
+            entry ? RegistryString(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString", entry->view) : "";
         if (!entry || command.rfind("\"", 0) != 0) {
             step.Fail("no QuietUninstallString to run");
             return step.Report();
@@ -318,16 +312,17 @@ private:
         std::vector<std::string> left;
         if (FolderExists(folder_)) left.push_back(folder_ + " (" + Join(TreeOf(folder_)) + ")");
         if (FileExists(StartMenuShortcut())) left.push_back(StartMenuShortcut());
-        for (const View& view : Views) {
-            if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, UninstallKey, view.flag))
+        for (const NamedView& view : BothViews) {
+            if (RegistryKeyPresent(HKEY_LOCAL_MACHINE, UninstallKey, view.view))
                 left.push_back(std::string("the uninstall entry (") + view.name + ")");
             if (AnyButtonIn(view)) left.push_back(std::string("toolbar keys for every user (") + view.name + ")");
         }
         for (const ToolbarButton& button : ButtonCatalogue)
-            if (RegistryKeyPresent(HKEY_CURRENT_USER, ButtonKeyPath(button.id), 0))
+            if (RegistryKeyPresent(HKEY_CURRENT_USER, ButtonKeyPath(button.id)))
                 left.push_back(std::string("the current user's ") + button.text + " key");
-        if (RegistryKeyPresent(HKEY_CURRENT_USER, SettingsKey, 0)) left.push_back(std::string("HKCU\\") + SettingsKey);
-        if (RegistryKeyPresent(HKEY_CURRENT_USER, CompanyKey, 0)) left.push_back(std::string("HKCU\\") + CompanyKey);
+        // The maker's key, the settings key's parent, goes when nothing else is in it.
+        for (const std::string& key : {std::string(SettingsKey), TrimFileName(SettingsKey)})
+            if (RegistryKeyPresent(HKEY_CURRENT_USER, key)) left.push_back("HKCU\\" + key);
         if (!left.empty())
             step.Fail("left behind: " + Join(left));
         else

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/Paths.h"
+#include "base/UniqueHandle.h"
 #include "support/TestWindows.h"
 #include "winamp/Settings.h"
 
@@ -58,51 +60,55 @@ PlantedFile::~PlantedFile() {
     if (!createdFolder_.empty()) RemoveDirectoryA(createdFolder_.c_str());
 }
 
-void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view) {
+namespace {
+
+RegKey OpenKey(HKEY root, const std::string& path, RegistryView view, REGSAM rights) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
-        RegDeleteTreeA(key, nullptr);
-        RegCloseKey(key);
-    }
-    RegDeleteKeyExA(root, path.c_str(), view, 0);
+    if (RegOpenKeyExA(root, path.c_str(), 0, AccessIn(view, rights), &key) != ERROR_SUCCESS) return RegKey();
+    return RegKey(key);
 }
 
-bool RegistryKeyPresent(HKEY root, const std::string& path, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+}  // namespace
+
+void DeleteRegistryTree(HKEY root, const std::string& path, RegistryView view) {
+    if (RegKey key = OpenKey(root, path, view, KEY_ALL_ACCESS)) RegDeleteTreeA(key.get(), nullptr);
+    RegDeleteKeyExA(root, path.c_str(), static_cast<REGSAM>(view), 0);
 }
 
-std::string RegistryString(HKEY root, const std::string& path, const char* name, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return "<missing>";
+bool RegistryKeyPresent(HKEY root, const std::string& path, RegistryView view) {
+    return static_cast<bool>(OpenKey(root, path, view, KEY_READ));
+}
+
+std::string RegistryString(HKEY root, const std::string& path, const char* name, RegistryView view) {
+    RegKey key = OpenKey(root, path, view, KEY_QUERY_VALUE);
     char data[2048] = "";
     DWORD size = sizeof(data) - 1;
-    const LONG status = RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, data, &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? data : "<missing>";
+    if (!key || RegGetValueA(key.get(), nullptr, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return data;
 }
 
-bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data,
+                         RegistryView view) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, AccessIn(view, KEY_ALL_ACCESS), nullptr, &created,
+                        nullptr) != ERROR_SUCCESS)
         return false;
-    const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                                       static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    const RegKey key(created);
+    return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
 }
 
-void DeleteRegistryValue(HKEY root, const std::string& path, const char* name, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
+void DeleteRegistryValue(HKEY root, const std::string& path, const char* name, RegistryView view) {
+    if (RegKey key = OpenKey(root, path, view, KEY_SET_VALUE)) RegDeleteValueA(key.get(), name);
 }
 
 void ClearJukeletSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, SettingsKey); }
+
+void ClearWinampAssociation() {
+    // The association is the file type's DefaultIcon: the file type goes with it.
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, TrimFileName(WinampAssociationKey));
+}
 
 void RememberWinampPath(const std::string& path) {
     WriteRegistryString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path);
@@ -209,7 +215,7 @@ bool RunJukeletAndDismiss(const std::string& arguments, DWORD timeoutMs) {
     WaitUntil(
         [&] {
             if (!jukelet.IsRunning()) return true;
-            for (HWND window : FindTopWindows(jukelet.id(), "", "Jukelet Configuration"))
+            for (HWND window : FindTopWindows(jukelet.id(), "", ConfigurationCaption))
                 if (IsWindowVisible(window)) {
                     PostMessageA(window, WM_CLOSE, 0, 0);
                     return true;

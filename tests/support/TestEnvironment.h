@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/RegistryView.h"
 #include "support/TestProcess.h"
 
 // Where the test programs and the program under test were built (one folder).
@@ -15,20 +16,40 @@ std::string FakeWinampExe();
 constexpr const char* WinampFolder = "C:\\Program Files\\Winamp";
 constexpr const char* WinampExePath = "C:\\Program Files\\Winamp\\winamp.exe";
 
+// Another program's toolbar button, which tests put beside the program's own and expect to stay.
+constexpr const char* OtherProgramButtonId = "{11111111-2222-3333-4444-555555555555}";
+
+// The configuration window's title: the program starts with it open when given no switch.
+constexpr const char* ConfigurationCaption = "Jukelet Configuration";
+
 // The program's remembered settings, wiped or set for a test.
 void ClearJukeletSettings();
 void RememberWinampPath(const std::string& path);
 std::string RememberedWinampPath();  // "" when nothing is stored
-// The registry as the tests read and write it, past the code under test. view:
-// KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0 for this process's own.
-void DeleteRegistryTree(HKEY root, const std::string& path, REGSAM view = 0);  // with all inside
-bool RegistryKeyPresent(HKEY root, const std::string& path, REGSAM view = 0);
+// Winamp's file type, association and all, gone from the machine.
+void ClearWinampAssociation();
+
+// One view of the machine's registry, with its name for messages.
+struct NamedView {
+    RegistryView view;
+    const char* name;
+};
+// Both views of 64-bit Windows, where 64-bit and 32-bit programs each read their own.
+constexpr NamedView BothViews[] = {{RegistryView::Bits64, "64-bit view"}, {RegistryView::Bits32, "32-bit view"}};
+
+// The registry as the tests read and write it, past the code under test.
+void DeleteRegistryTree(HKEY root, const std::string& path, RegistryView view = RegistryView::Default);
+bool RegistryKeyPresent(HKEY root, const std::string& path, RegistryView view = RegistryView::Default);
 // A REG_SZ value up to its NUL; "<missing>" when there is none.
-std::string RegistryString(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
+std::string RegistryString(HKEY root, const std::string& path, const char* name,
+                           RegistryView view = RegistryView::Default);
 // Stores a REG_SZ value with its NUL, creating the key.
 bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data,
-                         REGSAM view = 0);
-void DeleteRegistryValue(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
+                         RegistryView view = RegistryView::Default);
+void DeleteRegistryValue(HKEY root, const std::string& path, const char* name,
+                         RegistryView view = RegistryView::Default);
+// Access rights in one view, for the calls these helpers do not make.
+inline REGSAM AccessIn(RegistryView view, REGSAM rights) { return rights | static_cast<REGSAM>(view); }
 std::string TempFolder();
 
 // A file a test puts in place, a copy of another or some text, with its folder when that

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/SharedState.h"
 #include "support/TestEnvironment.h"
 #include "toolbar/ButtonCatalogue.h"
+#include "toolbar/ToolbarButtons.h"
 #include "ui/UiDriver.h"
+#include "winamp/FileSelector.h"
 
 namespace {
 
@@ -22,7 +25,6 @@ const std::string RemoveQuestion =
     "Continue?";
 const std::string NotLocated = "Your toolbar buttons will not work unless you locate Winamp.exe";
 const std::string InitialPathText = "Unknown - Please click Browse to select ... ->>";
-constexpr const char* BrowseTitle = "Locate Winamp.exe";
 // A second, valid place to move Winamp to.
 constexpr const char* OtherWinampPath = "C:\\Other Winamp\\winamp.exe";
 constexpr const char* MissingWinampPath = "C:\\Nowhere\\winamp.exe";
@@ -34,29 +36,21 @@ std::vector<std::string> AllButtonIds() {
     return ids;
 }
 
-constexpr const char* OtherProgramId = "{11111111-2222-3333-4444-555555555555}";
-
-void InstallButtonKeys(HKEY root, REGSAM view = 0) {
+void InstallButtonKeys(HKEY root, RegistryView view = RegistryView::Default) {
     for (const ToolbarButton& button : ButtonCatalogue)
-        ASSERT_TRUE(
-            WriteRegistryString(root, std::string(ExtensionsKey) + "\\" + button.id, "ButtonText", button.text, view));
+        ASSERT_TRUE(WriteRegistryString(root, ButtonKeyPath(button.id), "ButtonText", button.text, view));
 }
 
-// The machine's two registry views on 64-bit Windows, and every place buttons are written.
-struct View {
-    REGSAM flag;
-    const char* name;
-};
-const View BothViews[] = {{KEY_WOW64_64KEY, "64-bit view"}, {KEY_WOW64_32KEY, "32-bit view"}};
+// Every place buttons are written: the user's keys and both views of the machine's.
 struct Place {
     HKEY root;
-    REGSAM view;
+    RegistryView view;
     const char* name;
 };
 const Place EveryPlace[] = {
-    {HKEY_CURRENT_USER, 0, "current user"},
-    {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, "this machine, 64-bit view"},
-    {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, "this machine, 32-bit view"},
+    {HKEY_CURRENT_USER, RegistryView::Default, "current user"},
+    {HKEY_LOCAL_MACHINE, RegistryView::Bits64, "this machine, 64-bit view"},
+    {HKEY_LOCAL_MACHINE, RegistryView::Bits32, "this machine, 32-bit view"},
 };
 
 // A message box as the user reads it: title, text, buttons and icon.
@@ -106,12 +100,12 @@ protected:
 
     HWND OpenBrowse() {
         run_->Click("Bro&wse...");
-        return run_->WaitForWindow(BrowseTitle, "#32770");
+        return run_->WaitForWindow(BrowseSelectorTitle, "#32770");
     }
     // Chooses a file in the Locate dialog and waits until the window shows it.
     void BrowseTo(const std::string& path) {
         HWND dialog = OpenBrowse();
-        ASSERT_TRUE(dialog) << "no \"Locate Winamp.exe\" dialog";
+        ASSERT_TRUE(dialog) << "no \"" << BrowseSelectorTitle << "\" dialog";
         ASSERT_TRUE(ChooseInOpenDialog(dialog, path));
         ASSERT_TRUE(WaitForWindowGone(dialog));
         EXPECT_TRUE(WaitUntil([&] { return WindowText(run_->PathBox()) == path; }, WindowTimeoutMs))
@@ -126,7 +120,7 @@ protected:
         EXPECT_TRUE(WaitForWindowGone(dialog));
         RoundTrip();
         for (HWND box : run_->MessageBoxes())
-            if (WindowText(box) == "Jukelet") return box;
+            if (WindowText(box) == AppTitle) return box;
         return nullptr;
     }
 
@@ -214,7 +208,7 @@ TEST_F(ConfigurationWindow, AccessKeysPressTheirButtons) {
     Dismiss(box, IDNO);
 
     PressKey(main_, 'W', {VK_MENU});
-    HWND dialog = run_->WaitForWindow(BrowseTitle, "#32770");
+    HWND dialog = run_->WaitForWindow(BrowseSelectorTitle, "#32770");
     ASSERT_TRUE(dialog) << "Alt+W";
     PressDialogButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitForWindowGone(dialog));
@@ -256,15 +250,15 @@ TEST_F(ConfigurationWindow, EachAddButtonWritesItsOwnRootAndSaysSo) {
 // the registry: Add to this Machine writes both, Remove All clears both, and another
 // program's keys in either view stay.
 TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
-    const std::string otherKey = std::string(ExtensionsKey) + "\\" + OtherProgramId;
-    for (const View& view : BothViews)
-        ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", "Other", view.flag));
+    const std::string otherKey = ButtonKeyPath(OtherProgramButtonId);
+    for (const NamedView& view : BothViews)
+        ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", "Other", view.view));
 
     Dismiss(ClickForBox("Add to this &Machine", "Add"));
-    const std::string stopKey = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
-    for (const View& view : BothViews) {
-        EXPECT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.flag), AllButtonIds()) << view.name;
-        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, stopKey, "Exec", view.flag), BinFolder() + "\\Links\\stop.lnk")
+    const std::string stopKey = ButtonKeyPath(ButtonCatalogue[3].id);
+    for (const NamedView& view : BothViews) {
+        EXPECT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.view), AllButtonIds()) << view.name;
+        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, stopKey, "Exec", view.view), BinFolder() + "\\Links\\stop.lnk")
             << view.name;
     }
     EXPECT_TRUE(InstalledButtonKeys(HKEY_CURRENT_USER).empty());
@@ -274,10 +268,10 @@ TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
     Dismiss(box, IDYES);
     RoundTrip();
     EXPECT_TRUE(NoBoxShown());
-    for (const View& view : BothViews) {
-        EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.flag).empty()) << view.name;
-        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", view.flag), "Other") << view.name;
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, otherKey, view.flag);
+    for (const NamedView& view : BothViews) {
+        EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.view).empty()) << view.name;
+        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", view.view), "Other") << view.name;
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, otherKey, view.view);
     }
 }
 
@@ -288,10 +282,7 @@ TEST_F(ConfigurationWindow, AnAddThatCannotWriteWarnsInstead) {
         SCOPED_TRACE(place.name);
         const bool user = place.root == HKEY_CURRENT_USER;
         UnwritableExtensions refused(place.root, place.view);
-        HKEY probe = nullptr;
-        ASSERT_NE(RegCreateKeyExA(place.root, (std::string(ExtensionsKey) + "\\probe").c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS | place.view, nullptr, &probe, nullptr),
-                  ERROR_SUCCESS)
+        ASSERT_FALSE(WriteRegistryString(place.root, std::string(ExtensionsKey) + "\\probe", "", "", place.view))
             << "the registry still accepts keys here";
 
         HWND box = ClickForBox(user ? "&Add to Current User" : "Add to this &Machine", "Add");
@@ -341,11 +332,11 @@ TEST_F(ConfigurationWindow, RemoveAllAnsweredYesClearsBothRoots) {
 // Whatever another program wrote inside a button's key goes with it; the Extensions key's
 // own values and another program's button stay.
 TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
-    const std::string otherKey = std::string(ExtensionsKey) + "\\" + OtherProgramId;
+    const std::string otherKey = ButtonKeyPath(OtherProgramButtonId);
     for (const Place& place : EveryPlace) {
         InstallButtonKeys(place.root, place.view);
         for (const ToolbarButton& button : ButtonCatalogue) {
-            const std::string key = std::string(ExtensionsKey) + "\\" + button.id;
+            const std::string key = ButtonKeyPath(button.id);
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Settings\\Deeper", "Left", "behind", place.view));
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Other", "", "x", place.view));
         }
@@ -370,7 +361,7 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
 // A button key that cannot be removed (another program left a registry link in it) is named
 // by its root, once; what the link points to is never touched.
 TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
-    const std::string stuck = std::string(ExtensionsKey) + "\\" + ButtonCatalogue[3].id;
+    const std::string stuck = ButtonKeyPath(ButtonCatalogue[3].id);
     constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
     // No subkeys: deleting the link by its name would delete this key.
     ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data", "kept"));

@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "base/SharedState.h"
 #include "support/TestEnvironment.h"
 #include "ui/UiDriver.h"
+#include "winamp/FileSelector.h"
 
 namespace {
 
@@ -66,16 +68,16 @@ void ShootEverything() {
     Close(box, IDYES);
 
     run.Click("Bro&wse...");
-    HWND dialog = run.WaitForWindow("Locate Winamp.exe", "#32770");
+    HWND dialog = run.WaitForWindow(BrowseSelectorTitle, "#32770");
     Shot("locate-dialog", dialog);
     Close(dialog, IDCANCEL);
 
     const char* missing = "C:\\Nowhere\\winamp.exe";
     SendMessageA(run.PathBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(missing));
     run.Click("Bro&wse...");
-    dialog = run.WaitForWindow("Locate Winamp.exe", "#32770");
+    dialog = run.WaitForWindow(BrowseSelectorTitle, "#32770");
     Close(dialog, IDCANCEL);
-    box = run.WaitForBox("Jukelet");
+    box = run.WaitForBox(AppTitle);
     Shot("not-located-warning", box);
     Close(box);
 

@@ -2,8 +2,10 @@
 // selector owned by that window.
 #include <gtest/gtest.h>
 
+#include "base/SharedState.h"
 #include "support/TestEnvironment.h"
 #include "ui/UiDriver.h"
+#include "winamp/FileSelector.h"
 #include "winamp/Settings.h"
 
 namespace {
@@ -12,7 +14,7 @@ class Launching : public ::testing::Test {
 protected:
     void TearDown() override {
         ClearJukeletSettings();
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\CLASSES\\Winamp.File");
+        ClearWinampAssociation();
     }
     StandIn winamp_;
 };
@@ -38,15 +40,15 @@ TEST_F(Launching, ASecondLaunchShowsNothingButASwitchStillWorks) {
 // the configuration window, which then shows the chosen path.
 TEST_F(Launching, TheStartupSelectorIsOwnedByTheConfigurationWindowWhichShowsTheChoice) {
     ClearJukeletSettings();
-    DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\CLASSES\\Winamp.File");
+    ClearWinampAssociation();
     ConfigurationRun run(ConfigurationRun::NoWait{});
 
-    HWND notFound = run.WaitForBox("Jukelet");
+    HWND notFound = run.WaitForBox(AppTitle);
     ASSERT_TRUE(notFound);
     EXPECT_EQ(WindowText(GetWindow(notFound, GW_OWNER)), ConfigurationCaption);
     PressDialogButton(notFound, IDOK);
 
-    HWND selector = run.WaitForWindow("Choose the program to run...", "#32770");
+    HWND selector = run.WaitForWindow(StartupSelectorTitle, "#32770");
     ASSERT_TRUE(selector);
     HWND owner = GetWindow(selector, GW_OWNER);
     EXPECT_EQ(WindowText(owner), ConfigurationCaption);

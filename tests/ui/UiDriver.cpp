@@ -7,6 +7,7 @@
 #include "base/UniqueHandle.h"
 #include "support/TestEnvironment.h"
 #include "toolbar/ButtonCatalogue.h"
+#include "toolbar/ToolbarButtons.h"
 
 ConfigurationRun::ConfigurationRun() : ConfigurationRun(NoWait{}) { window_ = WaitForWindow(ConfigurationCaption); }
 
@@ -456,66 +457,72 @@ void FakeLinkHandlers::Mend() { Register("\"" + BinFolder() + "\\link_recorder.e
 
 void FakeLinkHandlers::Break() { Register("\"" + BinFolder() + "\\no such program.exe\" \"%1\""); }
 
-UnwritableExtensions::UnwritableExtensions(HKEY root, REGSAM view)
+namespace {
+
+// Creates the Extensions key afresh, volatile or not.
+void CreateExtensionsKey(HKEY root, RegistryView view, DWORD options) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(root, ExtensionsKey, 0, nullptr, options, AccessIn(view, KEY_ALL_ACCESS), nullptr, &key, nullptr);
+    RegKey owned(key);
+}
+
+}  // namespace
+
+UnwritableExtensions::UnwritableExtensions(HKEY root, RegistryView view)
     : root_(root), view_(view), existed_(RegistryKeyPresent(root, ExtensionsKey, view)) {
     DeleteRegistryTree(root_, ExtensionsKey, view_);
-    HKEY key = nullptr;
-    RegCreateKeyExA(root_, ExtensionsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS | view_, nullptr, &key,
-                    nullptr);
-    if (key) RegCloseKey(key);
+    CreateExtensionsKey(root_, view_, REG_OPTION_VOLATILE);
 }
 
 UnwritableExtensions::~UnwritableExtensions() {
     DeleteRegistryTree(root_, ExtensionsKey, view_);
-    if (existed_) {
-        HKEY key = nullptr;
-        RegCreateKeyExA(root_, ExtensionsKey, 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key, nullptr);
-        if (key) RegCloseKey(key);
-    }
+    if (existed_) CreateExtensionsKey(root_, view_, REG_OPTION_NON_VOLATILE);
 }
 
-RegistryLink::RegistryLink(HKEY root, std::string path, REGSAM view, const std::wstring& target)
+RegistryLink::RegistryLink(HKEY root, std::string path, RegistryView view, const std::wstring& target)
     : root_(root), path_(std::move(path)), view_(view) {
-    HKEY key = nullptr;
+    HKEY created = nullptr;
     if (RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
-                        KEY_ALL_ACCESS | KEY_CREATE_LINK | view_, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                        AccessIn(view_, KEY_ALL_ACCESS | KEY_CREATE_LINK), nullptr, &created, nullptr) != ERROR_SUCCESS)
         return;
+    const RegKey key(created);
     // The target is an NT registry path, stored without its terminating NUL.
-    created_ = RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
-                              static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
-    RegCloseKey(key);
+    created_ =
+        RegSetValueExW(key.get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                       static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 RegistryLink::~RegistryLink() {
     // Deleting it by name would delete its target: the link itself is opened and deleted.
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root_, path_.c_str(), REG_OPTION_OPEN_LINK, DELETE | view_, &key) != ERROR_SUCCESS) return;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root_, path_.c_str(), REG_OPTION_OPEN_LINK, AccessIn(view_, DELETE), &opened) != ERROR_SUCCESS)
+        return;
+    const RegKey key(opened);
     using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
     auto ntDeleteKey = reinterpret_cast<NtDeleteKeyFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
-    if (ntDeleteKey) ntDeleteKey(key);
-    RegCloseKey(key);
+    if (ntDeleteKey) ntDeleteKey(key.get());
 }
 
-std::vector<std::string> InstalledButtonKeys(HKEY root, REGSAM view) {
+std::vector<std::string> InstalledButtonKeys(HKEY root, RegistryView view) {
     std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, ExtensionsKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return names;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, ExtensionsKey, 0, AccessIn(view, KEY_READ), &opened) != ERROR_SUCCESS) return names;
+    const RegKey key(opened);
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof(name);
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         if (FindButton(name)) names.emplace_back(name, length);
     }
-    RegCloseKey(key);
     std::sort(names.begin(), names.end());
     return names;
 }
 
 void RemoveButtonKeys() {
     for (const ToolbarButton& button : ButtonCatalogue) {
-        const std::string key = std::string(ExtensionsKey) + "\\" + button.id;
+        const std::string key = ButtonKeyPath(button.id);
         DeleteRegistryTree(HKEY_CURRENT_USER, key);
-        for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) DeleteRegistryTree(HKEY_LOCAL_MACHINE, key, view);
+        for (const NamedView& view : BothViews) DeleteRegistryTree(HKEY_LOCAL_MACHINE, key, view.view);
     }
 }

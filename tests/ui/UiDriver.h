@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "registry/RegistryView.h"
+#include "support/TestEnvironment.h"
 #include "support/TestProcess.h"
 #include "support/TestWindows.h"
-
-constexpr const char* ConfigurationCaption = "Jukelet Configuration";
 
 // Jukelet started without a switch, as from its shortcut, and its configuration window.
 class ConfigurationRun {
@@ -182,17 +182,16 @@ private:
 
 // The extension keys' parent recreated as a volatile key: the registry then refuses to
 // create the (non-volatile) button keys under it. Put back as a plain key afterwards.
-// view: KEY_WOW64_32KEY or KEY_WOW64_64KEY, or 0 for this process's own.
 class UnwritableExtensions {
 public:
-    explicit UnwritableExtensions(HKEY root, REGSAM view = 0);
+    explicit UnwritableExtensions(HKEY root, RegistryView view = RegistryView::Default);
     ~UnwritableExtensions();
     UnwritableExtensions(const UnwritableExtensions&) = delete;
     UnwritableExtensions& operator=(const UnwritableExtensions&) = delete;
 
 private:
     HKEY root_;
-    REGSAM view_;
+    RegistryView view_;
     bool existed_;
 };
 
@@ -201,7 +200,7 @@ private:
 // deleted afterwards, never its target.
 class RegistryLink {
 public:
-    RegistryLink(HKEY root, std::string path, REGSAM view, const std::wstring& target);
+    RegistryLink(HKEY root, std::string path, RegistryView view, const std::wstring& target);
     ~RegistryLink();
     RegistryLink(const RegistryLink&) = delete;
     RegistryLink& operator=(const RegistryLink&) = delete;
@@ -210,11 +209,10 @@ public:
 private:
     HKEY root_;
     std::string path_;
-    REGSAM view_;
+    RegistryView view_;
     bool created_ = false;
 };
 
-// The catalogue's buttons present under root, as their key names; view: KEY_WOW64_32KEY
-// or KEY_WOW64_64KEY, or 0 for this process's own.
-std::vector<std::string> InstalledButtonKeys(HKEY root, REGSAM view = 0);
+// The catalogue's buttons present under root, as their key names.
+std::vector<std::string> InstalledButtonKeys(HKEY root, RegistryView view = RegistryView::Default);
 void RemoveButtonKeys();

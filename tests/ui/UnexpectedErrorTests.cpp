@@ -2,6 +2,7 @@
 // box and ends.
 #include <gtest/gtest.h>
 
+#include "base/SharedState.h"
 #include "base/UnexpectedError.h"
 #include "support/TestEnvironment.h"
 #include "ui/UiDriver.h"
@@ -14,7 +15,7 @@ TEST(UnexpectedError, AnAllocationTheHeapRefusesEndsTheProgramWithAMessage) {
     ASSERT_TRUE(window);
     ClickButton(FindDescendantByText(window, "Button", "Grow"));
 
-    HWND box = WaitForMessageBox(program.id(), "Jukelet");
+    HWND box = WaitForMessageBox(program.id(), AppTitle);
     ASSERT_TRUE(box) << "no message; the program " << (program.IsRunning() ? "lives on" : "ended silently")
                      << ", exit code " << std::hex << program.ExitCode();
     const MessageBoxView view = ReadMessageBox(box);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes 32-bit Windows programs runnable for the release check, as root, without installing
-# any i386 package: tests/release/prepare-wine-i386.sh FOLDER
+# any i386 package: tools/prepare-wine-i386.sh FOLDER
 #  - lets the kernel hand 32-bit Linux programs to Debian's qemu-i386-static (binfmt_misc);
 #  - unpacks Debian's wine32:i386, of the same version as wine64, with what it depends on,
 #    into FOLDER/root, through an apt of its own (own lists, cache and empty status), so
