@@ -12,7 +12,7 @@
 
 namespace {
 
-const std::string OtherProgramKey = ButtonKeyPath(OtherProgramButtonId);
+const std::string OtherProgramKey(ButtonKeyPath(OtherProgramButtonId));
 
 std::map<std::string, std::string> ValuesOf(HKEY root, const std::string& path) {
     std::map<std::string, std::string> values;

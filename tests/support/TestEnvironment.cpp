@@ -62,24 +62,25 @@ PlantedFile::~PlantedFile() {
 
 namespace {
 
-RegKey OpenKey(HKEY root, const std::string& path, RegistryView view, REGSAM rights) {
+RegKey OpenKey(HKEY root, std::string_view path, RegistryView view, REGSAM rights) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, AccessIn(view, rights), &key) != ERROR_SUCCESS) return RegKey();
+    if (RegOpenKeyExA(root, std::string(path).c_str(), 0, AccessIn(view, rights), &key) != ERROR_SUCCESS)
+        return RegKey();
     return RegKey(key);
 }
 
 }  // namespace
 
-void DeleteRegistryTree(HKEY root, const std::string& path, RegistryView view) {
+void DeleteRegistryTree(HKEY root, std::string_view path, RegistryView view) {
     if (RegKey key = OpenKey(root, path, view, KEY_ALL_ACCESS)) RegDeleteTreeA(key.get(), nullptr);
-    RegDeleteKeyExA(root, path.c_str(), static_cast<REGSAM>(view), 0);
+    RegDeleteKeyExA(root, std::string(path).c_str(), static_cast<REGSAM>(view), 0);
 }
 
-bool RegistryKeyPresent(HKEY root, const std::string& path, RegistryView view) {
+bool RegistryKeyPresent(HKEY root, std::string_view path, RegistryView view) {
     return static_cast<bool>(OpenKey(root, path, view, KEY_READ));
 }
 
-std::string RegistryString(HKEY root, const std::string& path, const char* name, RegistryView view) {
+std::string RegistryString(HKEY root, std::string_view path, const char* name, RegistryView view) {
     RegKey key = OpenKey(root, path, view, KEY_QUERY_VALUE);
     char data[2048] = "";
     DWORD size = sizeof(data) - 1;
@@ -88,18 +89,18 @@ std::string RegistryString(HKEY root, const std::string& path, const char* name,
     return data;
 }
 
-bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data,
+bool WriteRegistryString(HKEY root, std::string_view path, const char* name, const std::string& data,
                          RegistryView view) {
     HKEY created = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, AccessIn(view, KEY_ALL_ACCESS), nullptr, &created,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, std::string(path).c_str(), 0, nullptr, 0, AccessIn(view, KEY_ALL_ACCESS), nullptr,
+                        &created, nullptr) != ERROR_SUCCESS)
         return false;
     const RegKey key(created);
     return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
 }
 
-void DeleteRegistryValue(HKEY root, const std::string& path, const char* name, RegistryView view) {
+void DeleteRegistryValue(HKEY root, std::string_view path, const char* name, RegistryView view) {
     if (RegKey key = OpenKey(root, path, view, KEY_SET_VALUE)) RegDeleteValueA(key.get(), name);
 }
 

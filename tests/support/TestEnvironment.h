@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "registry/RegistryView.h"
@@ -38,16 +39,15 @@ struct NamedView {
 constexpr NamedView BothViews[] = {{RegistryView::Bits64, "64-bit view"}, {RegistryView::Bits32, "32-bit view"}};
 
 // The registry as the tests read and write it, past the code under test.
-void DeleteRegistryTree(HKEY root, const std::string& path, RegistryView view = RegistryView::Default);
-bool RegistryKeyPresent(HKEY root, const std::string& path, RegistryView view = RegistryView::Default);
+void DeleteRegistryTree(HKEY root, std::string_view path, RegistryView view = RegistryView::Default);
+bool RegistryKeyPresent(HKEY root, std::string_view path, RegistryView view = RegistryView::Default);
 // A REG_SZ value up to its NUL; "<missing>" when there is none.
-std::string RegistryString(HKEY root, const std::string& path, const char* name,
+std::string RegistryString(HKEY root, std::string_view path, const char* name,
                            RegistryView view = RegistryView::Default);
 // Stores a REG_SZ value with its NUL, creating the key.
-bool WriteRegistryString(HKEY root, const std::string& path, const char* name, const std::string& data,
+bool WriteRegistryString(HKEY root, std::string_view path, const char* name, const std::string& data,
                          RegistryView view = RegistryView::Default);
-void DeleteRegistryValue(HKEY root, const std::string& path, const char* name,
-                         RegistryView view = RegistryView::Default);
+void DeleteRegistryValue(HKEY root, std::string_view path, const char* name, RegistryView view = RegistryView::Default);
 // Access rights in one view, for the calls these helpers do not make.
 inline REGSAM AccessIn(RegistryView view, REGSAM rights) { return rights | static_cast<REGSAM>(view); }
 std::string TempFolder();

@@ -250,12 +250,12 @@ TEST_F(ConfigurationWindow, EachAddButtonWritesItsOwnRootAndSaysSo) {
 // the registry: Add to this Machine writes both, Remove All clears both, and another
 // program's keys in either view stay.
 TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
-    const std::string otherKey = ButtonKeyPath(OtherProgramButtonId);
+    const std::string otherKey(ButtonKeyPath(OtherProgramButtonId));
     for (const NamedView& view : BothViews)
         ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", "Other", view.view));
 
     Dismiss(ClickForBox("Add to this &Machine", "Add"));
-    const std::string stopKey = ButtonKeyPath(ButtonCatalogue[3].id);
+    const std::string stopKey(ButtonKeyPath(ButtonCatalogue[3].id));
     for (const NamedView& view : BothViews) {
         EXPECT_EQ(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.view), AllButtonIds()) << view.name;
         EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, stopKey, "Exec", view.view), BinFolder() + "\\Links\\stop.lnk")
@@ -332,11 +332,11 @@ TEST_F(ConfigurationWindow, RemoveAllAnsweredYesClearsBothRoots) {
 // Whatever another program wrote inside a button's key goes with it; the Extensions key's
 // own values and another program's button stay.
 TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
-    const std::string otherKey = ButtonKeyPath(OtherProgramButtonId);
+    const std::string otherKey(ButtonKeyPath(OtherProgramButtonId));
     for (const Place& place : EveryPlace) {
         InstallButtonKeys(place.root, place.view);
         for (const ToolbarButton& button : ButtonCatalogue) {
-            const std::string key = ButtonKeyPath(button.id);
+            const std::string key(ButtonKeyPath(button.id));
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Settings\\Deeper", "Left", "behind", place.view));
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Other", "", "x", place.view));
         }
@@ -361,7 +361,7 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
 // A button key that cannot be removed (another program left a registry link in it) is named
 // by its root, once; what the link points to is never touched.
 TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
-    const std::string stuck = ButtonKeyPath(ButtonCatalogue[3].id);
+    const std::string stuck(ButtonKeyPath(ButtonCatalogue[3].id));
     constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
     // No subkeys: deleting the link by its name would delete this key.
     ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data", "kept"));

@@ -521,7 +521,7 @@ std::vector<std::string> InstalledButtonKeys(HKEY root, RegistryView view) {
 
 void RemoveButtonKeys() {
     for (const ToolbarButton& button : ButtonCatalogue) {
-        const std::string key = ButtonKeyPath(button.id);
+        const std::string key(ButtonKeyPath(button.id));
         DeleteRegistryTree(HKEY_CURRENT_USER, key);
         for (const NamedView& view : BothViews) DeleteRegistryTree(HKEY_LOCAL_MACHINE, key, view.view);
     }
