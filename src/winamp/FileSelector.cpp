@@ -4,6 +4,7 @@
 
 #include "base/DynamicProc.h"
 #include "base/Paths.h"
+#include "base/SharedState.h"
 #include "base/Text.h"
 #include "base/UniqueHandle.h"
 
@@ -17,9 +18,21 @@ BOOL ShowOpenDialog(OPENFILENAMEA* record) {
     return getOpenFileName ? getOpenFileName(record) : FALSE;
 }
 
-}  // namespace
+// Windows hands this ANSI program a '?' for each letter of a name that the code page lacks,
+// and no real file name holds one: such a path names nothing that could be started.
+bool LostLetters(std::string_view path) { return path.find('?') != std::string_view::npos; }
 
-std::optional<String> ChooseWinampFile(HWND owner, const char* title) {
+void ExplainLostLetters(HWND owner, std::string_view path) {
+    const String text =
+        Concat("Jukelet cannot use this path:\r", path,
+               "\r\rSome letters of its names are not in this computer's language for non-Unicode programs, "
+               "so they reach Jukelet as \"?\". Choose a Winamp.exe in a folder whose name has only letters of "
+               "that language, or rename the folder, then try again.");
+    MessageBoxA(owner, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The Open dialog once: what the user chose, trimmed, or nothing.
+std::optional<String> AskOnce(HWND owner, const char* title) {
     static const char filter[] = "Winamp.exe\0WINAMP.EXE\0";
     String file;
     file.resize(MAX_PATH);
@@ -43,8 +56,23 @@ std::optional<String> ChooseWinampFile(HWND owner, const char* title) {
     record.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
     if (!ShowOpenDialog(&record)) return std::nullopt;
-    // Whole, so that nothing stores a path relative to wherever the program started.
-    String whole = WholePath(Trim(file.c_str()));
-    if (whole.empty()) return std::nullopt;
-    return whole;
+    return Trim(file.c_str());
+}
+
+}  // namespace
+
+std::optional<String> ChooseWinampFile(HWND owner, const char* title) {
+    for (;;) {
+        const std::optional<String> chosen = AskOnce(owner, title);
+        if (!chosen) return std::nullopt;
+        if (LostLetters(*chosen)) {
+            // Nothing is taken: the user chooses again, or cancels.
+            ExplainLostLetters(owner, *chosen);
+            continue;
+        }
+        // Whole, so that nothing stores a path relative to wherever the program started.
+        String whole = WholePath(*chosen);
+        if (whole.empty()) return std::nullopt;
+        return whole;
+    }
 }

@@ -131,7 +131,9 @@ void PressDialogButton(HWND dialog, int id) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
-bool ChooseInOpenDialog(HWND dialog, const std::string& path) {
+namespace {
+
+HWND OpenDialogFileNameBox(HWND dialog) {
     HWND combo = FindDescendant(dialog, 0x47C);
     HWND edit = nullptr;
     if (combo) edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
@@ -140,8 +142,23 @@ bool ChooseInOpenDialog(HWND dialog, const std::string& path) {
         if (inner) edit = FindWindowExA(inner, nullptr, "Edit", nullptr);
     }
     if (!edit) edit = FindDescendant(dialog, 0x480);  // the plain edit of older layouts
+    return edit;
+}
+
+}  // namespace
+
+bool ChooseInOpenDialog(HWND dialog, const std::string& path) {
+    HWND edit = OpenDialogFileNameBox(dialog);
     if (!edit) return false;
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PressDialogButton(dialog, IDOK);
+    return true;
+}
+
+bool ChooseInOpenDialog(HWND dialog, const std::wstring& path) {
+    HWND edit = OpenDialogFileNameBox(dialog);
+    if (!edit) return false;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PressDialogButton(dialog, IDOK);
     return true;
 }

@@ -38,4 +38,6 @@ void PressDialogButton(HWND dialog, int id);
 
 // The Open dialog: types a path into its file-name box and presses Open.
 bool ChooseInOpenDialog(HWND dialog, const std::string& path);
+// The same, typed as Unicode text: a name the ANSI code page cannot hold.
+bool ChooseInOpenDialog(HWND dialog, const std::wstring& path);
 std::vector<std::string> OpenDialogFilters(HWND dialog);

@@ -413,6 +413,42 @@ TEST_F(ConfigurationWindow, BrowseShowsTheChoiceAndCloseSavesIt) {
     EXPECT_EQ(RememberedWinampPath(), OtherWinampPath);
 }
 
+// A folder named in letters the code page lacks reaches the program as "?": the choice is
+// explained and asked for again, and nothing is taken.
+TEST_F(ConfigurationWindow, APathTheCodePageCannotCarryIsExplainedAndNotTaken) {
+    const std::wstring folder = L"C:\\\u041F\u043B\u0435\u0435\u0440";  // Cyrillic, outside code page 1252
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    struct Remove {
+        std::wstring folder;
+        ~Remove() {
+            DeleteFileW((folder + L"\\winamp.exe").c_str());
+            RemoveDirectoryW(folder.c_str());
+        }
+    } remove{folder};
+    const std::string stubPath = FakeWinampExe();
+    const std::wstring stub(stubPath.begin(), stubPath.end());
+    ASSERT_TRUE(CopyFileW(stub.c_str(), (folder + L"\\winamp.exe").c_str(), FALSE));
+
+    HWND dialog = OpenBrowse();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(ChooseInOpenDialog(dialog, folder + L"\\winamp.exe"));
+    HWND box = run_->WaitForBox(AppTitle);
+    ASSERT_TRUE(box) << "the path was taken: " << WindowText(run_->PathBox());
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_NE(view.text.find("C:\\?????\\winamp.exe"), std::string::npos) << view.text;
+    EXPECT_NE(view.text.find("Choose a Winamp.exe in a folder whose name"), std::string::npos) << view.text;
+    PressDialogButton(box, IDOK);
+
+    HWND again = run_->WaitForWindow(BrowseSelectorTitle, "#32770");
+    ASSERT_TRUE(again) << "the Open dialog did not come back";
+    PressDialogButton(again, IDCANCEL);
+    ASSERT_TRUE(WaitForWindowGone(again));
+    EXPECT_EQ(WindowText(run_->PathBox()), winamp_.path());
+    run_->Click("&Close");
+    ASSERT_TRUE(run_->WaitForExit());
+    EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+}
+
 TEST_F(ConfigurationWindow, CancelWithAnExistingPathSaysNothing) {
     EXPECT_EQ(WindowText(run_->PathBox()), winamp_.path());
     EXPECT_EQ(CancelBrowse(), nullptr);
