@@ -54,6 +54,22 @@ LONG DeleteEmptyKey(HKEY parent, const String& path, RegistryView view) {
     return deleteKeyEx(parent, path.c_str(), static_cast<REGSAM>(view), 0);
 }
 
+// The first link at `path` or below it, as a path from `parent`: "" when there is none.
+String FindLinkIn(HKEY parent, const String& path, RegistryView view, bool inside) {
+    RegKey key = OpenInView(parent, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, view, OpenLinkItself());
+    if (!key) return String();
+    if (IsRegistryLink(key.get())) return path;
+    if (!inside) return String();
+    char name[256];  // a key name has at most 255 characters
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof(name);
+        if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return String();
+        const String found = FindLinkIn(key.get(), String(std::string_view(name, length)), view, true);
+        if (!found.empty()) return Concat(path, "\\", found);
+    }
+}
+
 // NT's RegDeleteKeyA refuses a key that has subkeys (9x's takes them along) and
 // RegDeleteTree is Vista's: the subkeys go first, deepest first.
 LONG DeleteTree(HKEY parent, const String& path, RegistryView view) {
@@ -96,6 +112,11 @@ bool DeleteKeyTree(ScopeRoot root, std::string_view path, RegistryView view) {
     if (path.empty()) return false;
     const LONG status = DeleteTree(root, String(path), view);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+String FindRegistryLink(ScopeRoot root, std::string_view path, RegistryView view, bool inside) {
+    if (path.empty()) return String();
+    return FindLinkIn(root, String(path), view, inside);
 }
 
 bool KeyExists(ScopeRoot root, std::string_view path) { return static_cast<bool>(OpenExisting(root, String(path))); }

@@ -23,6 +23,11 @@ bool CreateKey(ScopeRoot root, std::string_view path, RegistryView view);
 bool KeyExists(ScopeRoot root, std::string_view path, RegistryView view);
 bool SaveString(ScopeRoot root, std::string_view path, std::string_view name, std::string_view data, RegistryView view);
 
+// The path, from root, of another program's registry link at `path` or, with `inside`,
+// anywhere below it; "" when there is none. Only systems that can open a link itself tell
+// (from Vista on; 9x has no links): elsewhere "" always.
+String FindRegistryLink(ScopeRoot root, std::string_view path, RegistryView view, bool inside);
+
 // Deletes the key with everything inside it, subkeys included; true also when there was no
-// such key.
+// such key. A registry link is never followed: a key with one in it stays.
 bool DeleteKeyTree(ScopeRoot root, std::string_view path, RegistryView view = RegistryView::Default);

@@ -18,6 +18,16 @@ struct NamedValue {
     String data;
 };
 
+const char* RootName(ScopeRoot root) { return root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER"; }
+
+const char* ViewName(RegistryView view) {
+    switch (view) {
+        case RegistryView::Bits64: return " (64-bit view)";
+        case RegistryView::Bits32: return " (32-bit view)";
+        default: return "";
+    }
+}
+
 }  // namespace
 
 String ButtonKeyPath(std::string_view buttonId) { return Concat(ExtensionsKey, "\\", buttonId); }
@@ -27,14 +37,24 @@ bool AddButton(ScopeRoot root, std::string_view buttonId) {
     if (!button) return false;
 
     const String key = ButtonKeyPath(buttonId);
+    // clang-format off
     const NamedValue values[] = {
-        {"CLSID", String(ExecButtonHandlerClsid)}, {"Default Visible", String("Yes")},
-        {"ButtonText", String(button->text)},      {"Exec", Concat(LinksPath, button->link)},
-        {"Icon", Concat(IconsPath, button->icon)}, {"HotIcon", Concat(IconsPath, button->hotIcon)},
+        {"CLSID",           String(ExecButtonHandlerClsid)},
+        {"Default Visible", String("Yes")},
+        {"ButtonText",      String(button->text)},
+        {"Exec",            Concat(LinksPath, button->link)},
+        {"Icon",            Concat(IconsPath, button->icon)},
+        {"HotIcon",         Concat(IconsPath, button->hotIcon)},
     };
+    // clang-format on
     // Every write is tried, whatever became of the one before.
     bool ok = true;
     for (RegistryView view : ViewsOf(root)) {
+        // Writing through another program's link would change what it points to.
+        if (!FindRegistryLink(root, key, view, false).empty()) {
+            ok = false;
+            continue;
+        }
         ok = CreateKey(root, key, view) && ok;
         for (const NamedValue& value : values) ok = SaveString(root, key, value.name, value.data, view) && ok;
     }
@@ -58,6 +78,15 @@ bool RemoveAllButtons(ScopeRoot root) {
     bool ok = true;
     for (const ToolbarButton& button : ButtonCatalogue) ok = RemoveButton(root, button.id) && ok;
     return ok;
+}
+
+String ButtonBlockingLink(ScopeRoot root, bool inside) {
+    for (RegistryView view : ViewsOf(root))
+        for (const ToolbarButton& button : ButtonCatalogue) {
+            const String link = FindRegistryLink(root, ButtonKeyPath(button.id), view, inside);
+            if (!link.empty()) return Concat(RootName(root), "\\", link, ViewName(view));
+        }
+    return String();
 }
 
 bool AnyButtonInstalled(ScopeRoot root) {

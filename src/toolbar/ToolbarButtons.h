@@ -18,5 +18,11 @@ bool RemoveButton(ScopeRoot root, std::string_view buttonId);
 bool AddAllButtons(ScopeRoot root);
 bool RemoveAllButtons(ScopeRoot root);
 
+// Where another program's registry link stands in a catalogue button's place under root:
+// at the key itself (what AddButton will not write through) or, with `inside`, anywhere in
+// it (what RemoveButton will not delete). The root's name and key path, and the view on
+// 64-bit Windows; "" when there is none.
+String ButtonBlockingLink(ScopeRoot root, bool inside);
+
 // True when any catalogue button's key exists under root, in any view AddButton writes.
 bool AnyButtonInstalled(ScopeRoot root);

@@ -137,16 +137,30 @@ bool MainWindow::OnCommand(int id, int notification) {
     }
 }
 
-void MainWindow::cmdAddUser_Click() { AddButtonsFor(HKEY_CURRENT_USER, "the current user", UserAddFailedMessage); }
+void MainWindow::cmdAddUser_Click() {
+    AddButtonsFor(HKEY_CURRENT_USER, "the current user", "Add to Current User", UserAddFailedMessage);
+}
 
-void MainWindow::cmdAddMachine_Click() { AddButtonsFor(HKEY_LOCAL_MACHINE, "all users", MachineAddFailedMessage); }
+void MainWindow::cmdAddMachine_Click() {
+    AddButtonsFor(HKEY_LOCAL_MACHINE, "all users", "Add to this Machine", MachineAddFailedMessage);
+}
 
-void MainWindow::AddButtonsFor(ScopeRoot root, const char* addedFor, const char* failedMessage) {
-    if (AddAllButtons(root))
+void MainWindow::AddButtonsFor(ScopeRoot root, const char* addedFor, const char* button, const char* failedMessage) {
+    if (AddAllButtons(root)) {
         MessageBoxA(handle(), Concat("Icons added to ", addedFor, ". \r\r", AddHint).c_str(), "Add",
                     MB_OK | MB_ICONINFORMATION);
-    else
-        MessageBoxA(handle(), failedMessage, "Add", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const String link = ButtonBlockingLink(root, false);
+    const String text =
+        link.empty()
+            ? String(failedMessage)
+            : Concat("The icons could not be added for ", addedFor,
+                     ".\r\rAnother program's registry link stands where a Jukelet button's key belongs:\r", link,
+                     "\r\rJukelet does not write through another program's link. Remove the link, or ask "
+                     "the program that made it, then click '",
+                     button, "' again.");
+    MessageBoxA(handle(), text.c_str(), "Add", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::cmdRemoveAllButtons_Click() {
@@ -154,18 +168,27 @@ void MainWindow::cmdRemoveAllButtons_Click() {
     RemoveAllButtons(HKEY_LOCAL_MACHINE);
     RemoveAllButtons(HKEY_CURRENT_USER);
 
-    // Say where buttons were left behind (a key without the right to delete it).
+    // Say where buttons were left behind, and why: another program's link in a button's key,
+    // or a key without the right to delete it.
     const bool machineLeft = AnyButtonInstalled(HKEY_LOCAL_MACHINE);
     const bool userLeft = AnyButtonInstalled(HKEY_CURRENT_USER);
     if (!machineLeft && !userLeft) return;
     const char* where = machineLeft && userLeft ? "all users and for the current user"
                         : machineLeft           ? "all users"
                                                 : "the current user";
-    const String text = Concat("Some toolbar buttons could not be removed for ", where, ".\r\r",
-                               machineLeft ? "Removing buttons for every user needs administrator rights: start "
-                                             "Jukelet as an administrator and click 'Remove All' again."
-                                           : "Check that you may change your own Internet Explorer settings, "
-                                             "then click 'Remove All' again.");
+    String link = ButtonBlockingLink(HKEY_LOCAL_MACHINE, true);
+    if (link.empty()) link = ButtonBlockingLink(HKEY_CURRENT_USER, true);
+    const String reason =
+        !link.empty() ? Concat("Another program's registry link lies in a Jukelet button's key:\r", link,
+                               "\r\rJukelet never deletes another program's link, nor the key it lies in. Remove "
+                               "the link, or ask the program that made it, then click 'Remove All' again.")
+        : machineLeft ? String(
+                            "Removing buttons for every user needs administrator rights: start Jukelet as an "
+                            "administrator and click 'Remove All' again.")
+                      : String(
+                            "Check that you may change your own Internet Explorer settings, then click "
+                            "'Remove All' again.");
+    const String text = Concat("Some toolbar buttons could not be removed for ", where, ".\r\r", reason);
     MessageBoxA(handle(), text.c_str(), "Remove Buttons", MB_OK | MB_ICONEXCLAMATION);
 }
 

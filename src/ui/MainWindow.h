@@ -56,7 +56,7 @@ private:
     void Command1_Click();
 
     void ShowWinampPath();
-    void AddButtonsFor(ScopeRoot root, const char* addedFor, const char* failedMessage);
+    void AddButtonsFor(ScopeRoot root, const char* addedFor, const char* button, const char* failedMessage);
 
     AboutWindow& about_;
     HelpWindow& help_;

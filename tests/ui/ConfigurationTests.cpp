@@ -360,7 +360,9 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
 
 // A button key that cannot be removed (another program left a registry link in it) is named
 // by its root, once; what the link points to is never touched.
-TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
+// Another program's registry link in a button's key is never followed, and what stays is
+// named as it is: the link and where it lies, not a want of rights.
+TEST_F(ConfigurationWindow, RemoveAllNamesTheLinkThatKeptAButton) {
     const std::string stuck(ButtonKeyPath(ButtonCatalogue[3].id));
     constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
     // No subkeys: deleting the link by its name would delete this key.
@@ -382,6 +384,10 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
         const MessageBoxView view = ReadMessageBox(report);
         EXPECT_NE(view.text.find(user ? "the current user" : "all users"), std::string::npos) << view.text;
         EXPECT_EQ(view.text.find(user ? "all users" : "the current user"), std::string::npos) << view.text;
+        const std::string where = std::string(user ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + stuck + "\\Link";
+        EXPECT_NE(view.text.find("registry link"), std::string::npos) << view.text;
+        EXPECT_NE(view.text.find(where), std::string::npos) << view.text;
+        EXPECT_EQ(view.text.find("administrator"), std::string::npos) << view.text;
         EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
         EXPECT_EQ(IconShown(report), BoxIcon::Exclamation);
         Dismiss(report);
@@ -391,6 +397,30 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheRootWhereAButtonStayed) {
         EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data"), "kept");
     }
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
+}
+
+// A link where a button's key belongs is not written through: its target, here missing,
+// is not made, and Add says what stands there.
+TEST_F(ConfigurationWindow, AddNeverWritesThroughAnotherProgramsLink) {
+    const std::string blocked(ButtonKeyPath(ButtonCatalogue[1].id));
+    for (const Place& place : EveryPlace) {
+        SCOPED_TRACE(place.name);
+        const bool user = place.root == HKEY_CURRENT_USER;
+        {
+            RegistryLink link(place.root, blocked, place.view, L"\\Registry\\Machine\\Software\\JukeletTests");
+            ASSERT_TRUE(link.created());
+            HWND box = ClickForBox(user ? "&Add to Current User" : "Add to this &Machine", "Add");
+            ASSERT_TRUE(box);
+            const MessageBoxView view = ReadMessageBox(box);
+            const std::string where = std::string(user ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + blocked;
+            EXPECT_NE(view.text.find("registry link"), std::string::npos) << view.text;
+            EXPECT_NE(view.text.find(where), std::string::npos) << view.text;
+            EXPECT_EQ(IconShown(box), BoxIcon::Exclamation);
+            Dismiss(box);
+            EXPECT_FALSE(RegistryKeyPresent(HKEY_LOCAL_MACHINE, "Software\\JukeletTests")) << "the link was followed";
+        }
+        RemoveButtonKeys();
+    }
 }
 
 // The chosen file shows in the box at once, but only Close saves it.
