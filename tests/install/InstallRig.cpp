@@ -166,8 +166,11 @@ void WipeInstallation(const std::string& folder) {
     DeleteFolderTree(folder);
     DeleteFileA(StartMenuShortcut().c_str());
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
-    for (const ToolbarButton& button : ButtonCatalogue)
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteRegistryTree(root, ButtonKeyPath(button.id));
+    for (const ToolbarButton& button : ButtonCatalogue) {
+        DeleteRegistryTree(HKEY_CURRENT_USER, ButtonKeyPath(button.id));
+        for (RegistryView view : {RegistryView::Bits64, RegistryView::Bits32})
+            DeleteKeyTree(HKEY_LOCAL_MACHINE, ButtonKeyPath(button.id), view);
+    }
     ClearJukeletSettings();
 }
 

@@ -193,28 +193,41 @@ TEST_F(ToolbarClick, MinimizeRestoreMinimisesThenRestoresWinamp) {
     EXPECT_TRUE(winamp_.Commands().empty());
 }
 
+// Where the toolbar keys are: a 64-bit uninstaller must clear both views of the machine's.
+struct ButtonScope {
+    HKEY root;
+    RegistryView view;
+    const char* name;
+};
+const ButtonScope ButtonScopes[] = {{HKEY_CURRENT_USER, RegistryView::Default, "HKCU"},
+                                    {HKEY_LOCAL_MACHINE, RegistryView::Bits64, "HKLM 64-bit"},
+                                    {HKEY_LOCAL_MACHINE, RegistryView::Bits32, "HKLM 32-bit"}};
+
 constexpr const char* OtherProgramButton =
     "Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}";
 constexpr const char* CompanyKey = "Software\\Orvalle Software";
 constexpr const char* OtherProductKey = "Software\\Orvalle Software\\Other Tool";
 
-// Installed, with the buttons added for this user and for every user, a Winamp located and
-// remembered, and another program's button beside ours.
+// Installed, with the buttons added for this user and for every user (in both views), a
+// Winamp located and remembered, and another program's button beside ours.
 class Uninstall : public SilentInstall {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(SilentInstall::SetUp());
         RememberWinampPath(winamp_.path());
         SetToolbarFolders(InstallFolder);
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-            ASSERT_TRUE(AddAllButtons(root));
-            ASSERT_TRUE(SaveString(root, OtherProgramButton, "ButtonText", "Someone else"));
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) ASSERT_TRUE(AddAllButtons(root));
+        for (const ButtonScope& scope : ButtonScopes) {
+            for (const ToolbarButton& button : ButtonCatalogue)
+                ASSERT_TRUE(KeyExists(scope.root, ButtonKeyPath(button.id), scope.view))
+                    << scope.name << " " << button.text;
+            ASSERT_TRUE(SaveString(scope.root, OtherProgramButton, "ButtonText", "Someone else", scope.view));
         }
         ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
     }
     void TearDown() override {
         SilentInstall::TearDown();
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteRegistryTree(root, OtherProgramButton);
+        for (const ButtonScope& scope : ButtonScopes) DeleteKeyTree(scope.root, OtherProgramButton, scope.view);
         DeleteRegistryTree(HKEY_CURRENT_USER, CompanyKey);
     }
 
@@ -230,11 +243,11 @@ TEST_F(Uninstall, RemovesEverythingOfOursAndNothingElse) {
     EXPECT_EQ(TreeOf(InstallFolder), std::vector<std::string>{"notes.txt"});
     EXPECT_FALSE(FileExists(StartMenuShortcut()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        const char* scope = root == HKEY_CURRENT_USER ? "HKCU" : "HKLM";
+    for (const ButtonScope& scope : ButtonScopes) {
         for (const ToolbarButton& button : ButtonCatalogue)
-            EXPECT_FALSE(KeyExists(root, ButtonKeyPath(button.id))) << scope << " " << button.text;
-        EXPECT_EQ(GetString(root, OtherProgramButton, "ButtonText"), "Someone else") << scope;
+            EXPECT_FALSE(KeyExists(scope.root, ButtonKeyPath(button.id), scope.view))
+                << scope.name << " " << button.text;
+        EXPECT_TRUE(KeyExists(scope.root, OtherProgramButton, scope.view)) << scope.name;
     }
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, OtherProductKey, "Colour"), "blue");
