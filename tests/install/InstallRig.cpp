@@ -143,9 +143,16 @@ std::vector<char> VersionResource(const std::string& file) {
 
 std::string SetupExe() { return BinFolder() + "\\" JUKELET_SETUP_NAME; }
 
-bool RunSetup(const std::string& arguments) {
-    TestProcess setup = TestProcess::StartWithArguments(SetupExe(), arguments);
-    return setup && setup.WaitForExit(SetupTimeoutMs) && setup.ExitCode() == 0;
+namespace {
+
+DWORD ExitCodeOf(TestProcess process) {
+    return process && process.WaitForExit(SetupTimeoutMs) ? process.ExitCode() : NoExitCode;
+}
+
+}  // namespace
+
+DWORD RunSetup(const std::string& arguments) {
+    return ExitCodeOf(TestProcess::StartWithArguments(SetupExe(), arguments));
 }
 
 bool UninstallSilently() {
@@ -158,6 +165,10 @@ bool UninstallSilently() {
     const bool copyEnded = WaitUntil([] { return CountProcessesNamed(UninstallerCopy) == 0; }, 10000, 50);
     if (!copyEnded) KillProcessesNamed(UninstallerCopy);
     return finished && copyEnded;
+}
+
+DWORD RunUninstallerInPlace(const std::string& folder) {
+    return ExitCodeOf(TestProcess::StartWithArguments(folder + "\\Uninstall.exe", "/S _?=" + folder));
 }
 
 void WipeInstallation(const std::string& folder) {
