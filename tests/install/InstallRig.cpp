@@ -143,9 +143,16 @@ std::vector<char> VersionResource(const std::string& file) {
 
 std::string SetupExe() { return BinFolder() + "\\" JUKELET_SETUP_NAME; }
 
-bool RunSetup(const std::string& arguments) {
-    TestProcess setup = TestProcess::StartWithArguments(SetupExe(), arguments);
-    return setup && setup.WaitForExit(SetupTimeoutMs) && setup.ExitCode() == 0;
+namespace {
+
+DWORD ExitCodeOf(TestProcess process) {
+    return process && process.WaitForExit(SetupTimeoutMs) ? process.ExitCode() : NoExitCode;
+}
+
+}  // namespace
+
+DWORD RunSetup(const std::string& arguments) {
+    return ExitCodeOf(TestProcess::StartWithArguments(SetupExe(), arguments));
 }
 
 bool UninstallSilently() {
@@ -160,15 +167,21 @@ bool UninstallSilently() {
     return finished && copyEnded;
 }
 
+DWORD RunUninstallerInPlace(const std::string& folder) {
+    return ExitCodeOf(TestProcess::StartWithArguments(folder + "\\Uninstall.exe", "/S _?=" + folder));
+}
+
 void WipeInstallation(const std::string& folder) {
     KillProcessesNamed(UninstallerCopy);
     KillProcessesNamed(ShortcutProgram);
     DeleteFolderTree(folder);
     DeleteFileA(StartMenuShortcut().c_str());
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
-    for (const ToolbarButton& button : ButtonCatalogue)
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-            DeleteRegistryTree(root, std::string(ButtonKeyPath(button.id)));
+    for (const ToolbarButton& button : ButtonCatalogue) {
+        DeleteRegistryTree(HKEY_CURRENT_USER, ButtonKeyPath(button.id));
+        for (RegistryView view : {RegistryView::Bits64, RegistryView::Bits32})
+            DeleteRegistryTree(HKEY_LOCAL_MACHINE, ButtonKeyPath(button.id), view);
+    }
     ClearJukeletSettings();
 }
 

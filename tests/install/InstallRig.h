@@ -12,12 +12,19 @@ constexpr DWORD SetupTimeoutMs = 60000;
 
 std::string SetupExe();
 
-// Runs the setup program with this argument string; true when it ended in time with 0.
-bool RunSetup(const std::string& arguments);
+// What RunSetup and RunUninstallerInPlace return for a program that did not end in time.
+constexpr DWORD NoExitCode = 0xFFFFFFFF;
+
+// Runs the setup program with this argument string; its exit code.
+DWORD RunSetup(const std::string& arguments);
 
 // Runs the QuietUninstallString that setup registered, as Add/Remove Programs would, and
 // waits (bounded) until the uninstaller's copy of itself has finished.
 bool UninstallSilently();
+
+// Runs the uninstaller in `folder` silently where it lies (_?=), as a roll-out does that
+// wants its exit code: no copy in %TEMP%, and it cannot remove itself.
+DWORD RunUninstallerInPlace(const std::string& folder);
 
 // Takes away whatever an installation into `folder` may have left: a test's safety net.
 void WipeInstallation(const std::string& folder);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 
 #include "install/InstallRig.h"
@@ -17,8 +19,34 @@
 namespace {
 
 constexpr const char* InstallFolder = "C:\\Apps\\Tools";
+constexpr const char* FirstFolder = "C:\\Apps\\First";
+
+// Exit codes, as the README lists them.
+constexpr DWORD SetupFailed = 2;    // a file could not be written
+constexpr DWORD FolderRefused = 3;  // a folder setup cannot install into
+constexpr DWORD FilesInUse = 3;     // the uninstaller's: Jukelet runs from its folder
 
 std::string Installed(const std::string& relative) { return std::string(InstallFolder) + "\\" + relative; }
+
+// The longest path setup puts under its folder, from the backslash on.
+std::string LongestInstalledName() {
+    std::string longest = "\\Uninstall.exe";
+    for (const ToolbarButton& button : ButtonCatalogue)
+        for (const std::string& name : {std::string("\\Icons") + button.icon, std::string("\\Icons") + button.hotIcon,
+                                        std::string("\\Links") + button.link})
+            if (name.size() > longest.size()) longest = name;
+    return longest;
+}
+
+std::string FolderOfLength(size_t length) {
+    return "C:\\Apps\\" + std::string(length - std::strlen("C:\\Apps\\"), 'j');
+}
+
+// Creates the file, and its folders, and holds it open so that no other program can write it.
+KernelHandle HeldFile(const std::string& path) {
+    SHCreateDirectoryExA(nullptr, path.substr(0, path.rfind('\\')).c_str(), nullptr);
+    return KernelHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
 
 std::vector<std::string> Descriptions(const std::vector<IconImage>& images) {
     std::vector<std::string> descriptions;
@@ -38,7 +66,7 @@ class SilentInstall : public ::testing::Test {
 protected:
     void SetUp() override {
         WipeInstallation(InstallFolder);
-        ASSERT_TRUE(RunSetup(std::string("/S /D=") + InstallFolder)) << SetupExe();
+        ASSERT_EQ(RunSetup(std::string("/S /D=") + InstallFolder), 0u) << SetupExe();
     }
     void TearDown() override { WipeInstallation(InstallFolder); }
 };
@@ -113,18 +141,76 @@ TEST(SetupProgram, CarriesTheVersionThePublisherAndTheProgramIcon) {
         EXPECT_TRUE(shown[i].bits == wanted[i].bits) << "image " << Describe(shown[i]) << " differs";
 }
 
-class DefaultInstall : public ::testing::Test {
+// Setup run silently, as a roll-out does, into folders wiped before and after each test.
+class SilentSetup : public ::testing::Test {
 protected:
-    void SetUp() override { WipeInstallation(folder_); }
-    void TearDown() override { WipeInstallation(folder_); }
-    const std::string folder_ = ProgramFilesFolder() + "\\Jukelet";
+    void SetUp() override { Wipe(); }
+    void TearDown() override { Wipe(); }
+    void Wipe() {
+        for (const std::string& folder :
+             {default_, std::string(InstallFolder), std::string(FirstFolder), longest_, longest_ + "j"})
+            WipeInstallation(folder);
+    }
+
+    const std::string default_ = ProgramFilesFolder() + "\\Jukelet";
+    // The longest whose files all fit in MAX_PATH, less the NUL, as Windows opens them.
+    const std::string longest_ = FolderOfLength(MAX_PATH - 1 - LongestInstalledName().size());
 };
 
-TEST_F(DefaultInstall, GoesIntoProgramFiles) {
-    ASSERT_FALSE(folder_.empty());
-    ASSERT_TRUE(RunSetup("/S"));
-    EXPECT_TRUE(FileExists(folder_ + "\\Jukelet.exe")) << folder_;
-    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), folder_);
+TEST_F(SilentSetup, GoesIntoProgramFilesWhenNoFolderIsGiven) {
+    ASSERT_FALSE(default_.empty());
+    ASSERT_EQ(RunSetup("/S"), 0u);
+    EXPECT_TRUE(FileExists(default_ + "\\Jukelet.exe")) << default_;
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), default_);
+}
+
+TEST_F(SilentSetup, RefusesAFolderItCannotInstallIntoAndInstallsNowhereElse) {
+    const PlantedFile file = PlantedFile::WithText("C:\\Apps\\thing.txt", "a file, not a folder");
+    ASSERT_TRUE(file);
+    for (const char* folder : {"R:\\", "C:\\", "C:\\Apps\\thing.txt"}) {
+        EXPECT_EQ(RunSetup(std::string("/S /D=") + folder), FolderRefused) << folder;
+        EXPECT_FALSE(FolderExists(default_)) << folder;
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey)) << folder;
+    }
+}
+
+TEST_F(SilentSetup, TakesTheLongestFolderItsFilesFitInAndRefusesALongerOne) {
+    ASSERT_EQ(RunSetup("/S /D=" + longest_), 0u) << longest_.size() << " characters";
+    EXPECT_TRUE(FileExists(longest_ + LongestInstalledName()));
+    WipeInstallation(longest_);
+
+    const std::string longer = longest_ + "j";
+    EXPECT_EQ(RunSetup("/S /D=" + longer), FolderRefused) << longer.size() << " characters";
+    EXPECT_FALSE(FolderExists(longer));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+}
+
+// The first file setup writes, and one it writes after all the others.
+TEST_F(SilentSetup, StopsAndRegistersNothingWhenAFileCannotBeWritten) {
+    for (const char* file : {"Jukelet.exe", "Links\\play.lnk"}) {
+        WipeInstallation(InstallFolder);
+        const KernelHandle held = HeldFile(Installed(file));
+        ASSERT_TRUE(held) << file;
+        EXPECT_EQ(RunSetup(std::string("/S /D=") + InstallFolder), SetupFailed) << file;
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey)) << file;
+        EXPECT_FALSE(FileExists(StartMenuShortcut())) << file;
+    }
+}
+
+TEST_F(SilentSetup, RemovesTheCopyInAnotherFolderFirstAndNoUninstallerTakesAnothersEntry) {
+    ASSERT_EQ(RunSetup(std::string("/S /D=") + FirstFolder), 0u);
+    // A closing backslash names the same folder.
+    ASSERT_EQ(RunSetup(std::string("/S /D=") + InstallFolder + "\\"), 0u);
+    EXPECT_FALSE(FolderExists(FirstFolder));
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), InstallFolder);
+    EXPECT_EQ(ReadShortcut(StartMenuShortcut()).target, Installed("Jukelet.exe"));
+
+    // As an older setup left two copies: the second took the entry, written with the shortcut.
+    ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation", FirstFolder));
+    EXPECT_EQ(RunUninstallerInPlace(InstallFolder), 0u);
+    EXPECT_FALSE(FileExists(Installed("Jukelet.exe")));
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), FirstFolder);
+    EXPECT_TRUE(FileExists(StartMenuShortcut()));
 }
 
 // A user's click on the installed buttons, with the keys the configuration window writes
@@ -193,28 +279,41 @@ TEST_F(ToolbarClick, MinimizeRestoreMinimisesThenRestoresWinamp) {
     EXPECT_TRUE(winamp_.Commands().empty());
 }
 
+// Where the toolbar keys are: a 64-bit uninstaller must clear both views of the machine's.
+struct ButtonScope {
+    HKEY root;
+    RegistryView view;
+    const char* name;
+};
+const ButtonScope ButtonScopes[] = {{HKEY_CURRENT_USER, RegistryView::Default, "HKCU"},
+                                    {HKEY_LOCAL_MACHINE, RegistryView::Bits64, "HKLM 64-bit"},
+                                    {HKEY_LOCAL_MACHINE, RegistryView::Bits32, "HKLM 32-bit"}};
+
 constexpr const char* OtherProgramButton =
     "Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}";
 constexpr const char* CompanyKey = "Software\\Orvalle Software";
 constexpr const char* OtherProductKey = "Software\\Orvalle Software\\Other Tool";
 
-// Installed, with the buttons added for this user and for every user, a Winamp located and
-// remembered, and another program's button beside ours.
+// Installed, with the buttons added for this user and for every user (in both views), a
+// Winamp located and remembered, and another program's button beside ours.
 class Uninstall : public SilentInstall {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(SilentInstall::SetUp());
         RememberWinampPath(winamp_.path());
         SetToolbarFolders(InstallFolder);
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-            ASSERT_TRUE(AddAllButtons(root));
-            ASSERT_TRUE(SaveString(root, OtherProgramButton, "ButtonText", "Someone else"));
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) ASSERT_TRUE(AddAllButtons(root));
+        for (const ButtonScope& scope : ButtonScopes) {
+            for (const ToolbarButton& button : ButtonCatalogue)
+                ASSERT_TRUE(KeyExists(scope.root, ButtonKeyPath(button.id), scope.view))
+                    << scope.name << " " << button.text;
+            ASSERT_TRUE(SaveString(scope.root, OtherProgramButton, "ButtonText", "Someone else", scope.view));
         }
         ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
     }
     void TearDown() override {
         SilentInstall::TearDown();
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteRegistryTree(root, OtherProgramButton);
+        for (const ButtonScope& scope : ButtonScopes) DeleteKeyTree(scope.root, OtherProgramButton, scope.view);
         DeleteRegistryTree(HKEY_CURRENT_USER, CompanyKey);
     }
 
@@ -230,15 +329,28 @@ TEST_F(Uninstall, RemovesEverythingOfOursAndNothingElse) {
     EXPECT_EQ(TreeOf(InstallFolder), std::vector<std::string>{"notes.txt"});
     EXPECT_FALSE(FileExists(StartMenuShortcut()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        const char* scope = root == HKEY_CURRENT_USER ? "HKCU" : "HKLM";
+    for (const ButtonScope& scope : ButtonScopes) {
         for (const ToolbarButton& button : ButtonCatalogue)
-            EXPECT_FALSE(KeyExists(root, ButtonKeyPath(button.id))) << scope << " " << button.text;
-        EXPECT_EQ(GetString(root, OtherProgramButton, "ButtonText"), "Someone else") << scope;
+            EXPECT_FALSE(KeyExists(scope.root, ButtonKeyPath(button.id), scope.view))
+                << scope.name << " " << button.text;
+        EXPECT_TRUE(KeyExists(scope.root, OtherProgramButton, scope.view)) << scope.name;
     }
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, OtherProductKey, "Colour"), "blue");
     EXPECT_TRUE(FileExists(WinampExePath));
+}
+
+// A silent uninstall cannot ask for it to be closed: it fails, and can be run again.
+TEST_F(Uninstall, RefusesWhileJukeletRunsFromTheFolderAndKeepsTheEntry) {
+    TestProcess jukelet = TestProcess::StartWithArguments(Installed("Jukelet.exe"), "");
+    ASSERT_TRUE(WaitForTopWindow(jukelet.id(), "", nullptr)) << "no configuration window";
+    EXPECT_EQ(RunUninstallerInPlace(InstallFolder), FilesInUse);
+    EXPECT_TRUE(FileExists(Installed("Jukelet.exe")));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+
+    jukelet.Kill();
+    EXPECT_TRUE(UninstallSilently());
+    EXPECT_FALSE(FolderExists(InstallFolder));
 }
 
 TEST_F(Uninstall, LeavesNoEmptyFolderOrCompanyKeyBehind) {
