@@ -1,6 +1,7 @@
 ; Jukelet's setup program. installer/CMakeLists.txt builds it and passes, as absolute paths
 ; or plain values: ARCH (x86 | amd64), OUTFILE, JUKELET_EXE, ICONS_DIR, APP_ICON, VERSION,
-; COMPANY, COPYRIGHT, PLUGIN_DIR (where the JukeletSetup plug-in was built).
+; COMPANY, COPYRIGHT, PLUGIN_DIR (where the JukeletSetup plug-in was built), BUTTONS_NSH (the
+; buttons, made from the program's list).
 ; The 32-bit release is an ANSI installer: Unicode ones do not run on Windows 95, 98 or ME.
 !if ${ARCH} == amd64
   Unicode true
@@ -41,17 +42,10 @@ OutFile "${OUTFILE}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${COMPANY}"
 
-; The seven toolbar buttons, as the program's button catalogue names them:
-; extension key, shortcut name, switch, icon name.
-!macro ForEachButton DO
-  !insertmacro ${DO} "{49C350E0-FF5F-11D4-B08F-909356C10100}" prev   /PREV   prev
-  !insertmacro ${DO} "{34F16BC0-FF5F-11D4-B08F-909356C10100}" play   /PLAY   play
-  !insertmacro ${DO} "{8D2B7B00-FF5F-11D4-B08F-909356C10100}" pause  /PAUSE  pause
-  !insertmacro ${DO} "{3D5A6FA0-FF5F-11D4-B08F-909356C10100}" stop   /STOP   stop
-  !insertmacro ${DO} "{59611E60-FF5F-11D4-B08F-909356C10100}" next   /NEXT   next
-  !insertmacro ${DO} "{A144BE80-FF5F-11D4-B08F-909356C10100}" start  /START  start
-  !insertmacro ${DO} "{86227B80-FF8F-11D4-B08F-90A456C10100}" minmax /MINMAX minimize
-!macroend
+; The toolbar buttons, from the program's own list (src/toolbar/ButtonList.h):
+; ForEachButton DO inserts DO with the extension key, shortcut name, switch and icon name
+; of each.
+!include "${BUTTONS_NSH}"
 
 !macro PutIcons ID LINK SWITCH ICON
   File "${ICONS_DIR}/${ICON}_default.ico"

@@ -2,19 +2,14 @@
 
 #include "winamp/RemoteControl.h"
 
-// clang-format off
-const std::array<CommandSwitch, 7> SwitchTable = {{
-    {"/PREV",   [] { SendWinampCommand(WinampPrevious); }},
-    {"/PLAY",   [] { SendWinampCommand(WinampPlay); }},
-    {"/PAUSE",  [] { SendWinampCommand(WinampPause); }},
-    {"/STOP",   [] { SendWinampCommand(WinampStop); }},
-    {"/NEXT",   [] { SendWinampCommand(WinampNext); }},
-    {"/START",  [] { ToggleWinamp(); }},
-    {"/MINMAX", [] { MinMaxWinamp(); }},
-}};
-// clang-format on
-
 namespace {
+
+// Each toolbar button's switch, and what it does.
+#define JUKELET_BUTTON(id, caption, icons, link, argument, command) {argument, [] { command; }},
+const CommandSwitch Switches[] = {
+#include "toolbar/ButtonList.h"
+};
+#undef JUKELET_BUTTON
 
 // ASCII only: a locale's case rules must never turn some other text into a switch.
 bool EqualsIgnoringAsciiCase(std::string_view text, const char* expected) {
@@ -29,6 +24,8 @@ bool EqualsIgnoringAsciiCase(std::string_view text, const char* expected) {
 }
 
 }  // namespace
+
+const Span<CommandSwitch> SwitchTable = Switches;
 
 const CommandSwitch* MatchSwitch(std::string_view arguments) {
     for (const CommandSwitch& entry : SwitchTable)

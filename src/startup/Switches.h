@@ -1,6 +1,5 @@
 #pragma once
-#include <array>
-
+#include "runtime/Span.h"
 #include "runtime/String.h"
 
 struct CommandSwitch {
@@ -8,8 +7,9 @@ struct CommandSwitch {
     void (*action)();
 };
 
-// Compared in this order against the whole argument string.
-extern const std::array<CommandSwitch, 7> SwitchTable;
+// Compared in this order against the whole argument string: the switches of the toolbar
+// buttons (toolbar/ButtonList.h).
+extern const Span<CommandSwitch> SwitchTable;
 
 // The switch equal to the whole argument string, ignoring ASCII letter case; no
 // trimming, no prefixes. nullptr when none is.

@@ -1,6 +1,5 @@
 #pragma once
-#include <array>
-
+#include "runtime/Span.h"
 #include "runtime/String.h"
 
 struct ToolbarButton {
@@ -12,8 +11,8 @@ struct ToolbarButton {
     const char* linkSwitch;  // the argument the installed shortcut passes to the program
 };
 
-// In order of installation and removal.
-extern const std::array<ToolbarButton, 7> ButtonCatalogue;
+// In order of installation and removal: the rows of toolbar/ButtonList.h.
+extern const Span<ToolbarButton> ButtonCatalogue;
 
 // Internet Explorer's handler for toolbar buttons that execute a file.
 constexpr const char* ExecButtonHandlerClsid = "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}";
