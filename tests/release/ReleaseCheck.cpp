@@ -263,7 +263,7 @@ private:
     std::vector<std::string> WrongButtons(const NamedView& view) const {
         std::vector<std::string> wrong;
         for (const ToolbarButton& button : ButtonCatalogue) {
-            const std::string key = ButtonKeyPath(button.id);
+            const std::string key(ButtonKeyPath(button.id));
             const std::pair<const char*, std::string> wanted[] = {
                 {"CLSID", ExecButtonHandlerClsid},
                 {"Default Visible", "Yes"},
@@ -321,7 +321,7 @@ private:
             if (RegistryKeyPresent(HKEY_CURRENT_USER, ButtonKeyPath(button.id)))
                 left.push_back(std::string("the current user's ") + button.text + " key");
         // The maker's key, the settings key's parent, goes when nothing else is in it.
-        for (const std::string& key : {std::string(SettingsKey), TrimFileName(SettingsKey)})
+        for (const std::string& key : {std::string(SettingsKey), std::string(TrimFileName(SettingsKey))})
             if (RegistryKeyPresent(HKEY_CURRENT_USER, key)) left.push_back("HKCU\\" + key);
         if (!left.empty())
             step.Fail("left behind: " + Join(left));
