@@ -1,8 +1,8 @@
 #include <windows.h>
 
+#include "base/SessionMutex.h"
 #include "base/UnexpectedError.h"
 #include "startup/CommandLine.h"
-#include "startup/SingleInstance.h"
 #include "startup/Switches.h"
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
@@ -10,6 +10,9 @@
 #include "winamp/Locator.h"
 
 namespace {
+
+// Held while a configuration window is open, so a second one is never shown.
+constexpr const char* ConfigurationInstanceName = "Local\\Orvalle.Jukelet.Configuration";
 
 int Run() {
     AboutWindow about;
@@ -25,8 +28,8 @@ int Run() {
         return 0;
     }
 
-    SingleInstance instance;
-    if (instance.AnotherIsRunning()) return 0;
+    const SessionMutex oneWindow(ConfigurationInstanceName);
+    if (oneWindow.AlreadyExisted()) return 0;
     configuration.Show();
     return DialogWindow::RunMessageLoop();
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/Paths.h"
-#include "base/SessionLock.h"
+#include "base/SessionMutex.h"
 #include "base/SharedState.h"
 
 namespace {
@@ -103,7 +103,8 @@ enum class WhenClosed { LeaveIt, Start, StartAndAct };
 template <typename Act>
 void ActOnWinamp(WhenClosed whenClosed, Act act) {
     if (HWND window = FindWinampWindow()) return act(window);
-    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
+    SessionMutex oneStartAtATime(WinampStartLockName);
+    oneStartAtATime.Lock(StartLockWaitMs);
     if (HWND window = FindWinampWindow()) return act(window);
     if (whenClosed == WhenClosed::LeaveIt) return;
     HWND started = StartWinampAndWait();
