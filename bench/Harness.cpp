@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -154,16 +153,7 @@ void Row(const std::string& measure, const std::string& jukelet, const std::stri
 
 std::string LogPath() { return TempFile("bench-winamp.log"); }
 
-std::vector<std::string> ReadLog() {
-    std::vector<std::string> lines;
-    std::ifstream file(LogPath());
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
+std::vector<std::string> ReadLog() { return ReadLogLines(LogPath()); }
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
