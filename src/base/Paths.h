@@ -5,6 +5,10 @@
 // neither).
 std::string TrimFileName(const std::string& path);
 
+// How much of a whole path is its root, backslash included: "C:\", "\\server\share\",
+// "\\?\C:\", "\\?\UNC\server\share\". 0 when it has none.
+size_t RootLength(const std::string& path);
+
 // The path made whole (drive and folders, "." and ".." resolved) against the current
 // directory, with backslashes; "" when the system cannot make it whole.
 std::string WholePath(const std::string& path);

@@ -64,11 +64,12 @@ void Deliver(HWND window, WinampCommand id) {
     SendMessageTimeoutA(window, WM_COMMAND, id, 0, SMTO_ABORTIFHUNG, WinampSendTimeoutMs, &ignored);
 }
 
-// The folder Winamp starts in. "C:" alone would name the drive's current folder, not its root.
+// The folder Winamp starts in. A root keeps its backslash: "C:" alone would name the drive's
+// current folder, and "\\?\C:" names no folder at all.
 std::string LaunchFolder(const std::string& path) {
-    std::string folder = TrimFileName(path);
-    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-    return folder;
+    const std::string folder = TrimFileName(path);
+    const size_t root = RootLength(path);
+    return !folder.empty() && folder.size() < root ? path.substr(0, root) : folder;
 }
 
 // Winamp's main window, once a Winamp started here has opened it; nullptr when the start

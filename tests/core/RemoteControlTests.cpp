@@ -144,16 +144,24 @@ TEST_F(RemoteControl, APathThatIsNotWholeIsMadeWholeFirst) {
     }
 }
 
-// "C:" alone would name the drive's current folder: a Winamp at a drive's root starts there.
+// "C:" alone would name the drive's current folder, and "\\?\C:" no folder at all: a Winamp
+// at a drive's root starts in that root.
 TEST(RemoteControlAtARoot, AWinampAtADriveRootStartsInThatRoot) {
     ClearJukeletSettings();
     StandIn winamp("C:\\winamp.exe");
-    RememberWinampPath(winamp.path());
-    TestProcess click = TestProcess::StartWithArguments(JukeletExe(), "/PLAY", "C:\\windows");
-    ASSERT_TRUE(click.WaitForExit(15000));
-    ASSERT_TRUE(winamp.WaitForCommands(1, 5000));
-    const std::string start = winamp.Record("start ");
-    EXPECT_EQ(start.substr(start.find("cwd=")), "cwd=C:\\") << start;
+    for (const std::string remembered : {"C:\\winamp.exe", "\\\\?\\C:\\winamp.exe"}) {
+        KillProcessesNamed("winamp.exe");
+        RememberWinampPath(remembered);
+        TestProcess click = TestProcess::StartWithArguments(JukeletExe(), "/START", "C:\\windows");
+        ASSERT_TRUE(click.WaitForExit(15000)) << remembered << ": a message box?";
+        ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000)) << remembered;
+    }
+    EXPECT_EQ(winamp.StartCount(), 2);
+    for (const std::string& line : winamp.Log()) {
+        if (line.rfind("start ", 0) != 0) continue;
+        const std::string folder = line.substr(line.find("cwd=") + 4);
+        EXPECT_TRUE(folder == "C:\\" || folder == "\\\\?\\C:\\") << line;
+    }
     ClearJukeletSettings();
 }
 
