@@ -46,6 +46,7 @@ echo "benchmark: $runs runs per measure" >&2
 measure click "$runs"
 measure cold "$runs"
 measure cold "$runs" 500
+measure cold "$runs" 0 1000
 measure window "$runs"
 measure memory 10
 
@@ -93,6 +94,9 @@ $table
   (\`bench/Harness.cpp\`) reads it just before CreateProcess, and the Winamp stand-in stamps
   its records with it: "window" when the window is created (a click can find it from then)
   and again when it is shown and the stand-in starts reading messages, "command" on arrival.
+  The loading stand-in keeps its window hidden and reads no messages for its loading time,
+  as Winamp does while it loads its plug-ins; a command sent before the end of loading
+  would wait out its send bound and be withdrawn.
 - Ratios are of the medians; the ratio of the minimums (each program's least disturbed run)
   follows in brackets. Work of other processes on the same cores widens the spread.
 - The floor (\`bench/Floor.cpp\`) only finds Winamp's window and sends Play once; the empty
@@ -104,8 +108,9 @@ $table
 - Peak working set: the harness plays Winamp's window itself and reads the click's process
   while the click waits for its command to be taken. Under Wine it is the whole process,
   Wine's own libraries included.
-- Hung Winamp: the stand-in stops pumping messages once its window exists; clicks are started
-  ten at a time and each one's life is timed from its launch to its end. Wine ends a send at
+- Hung Winamp: the stand-in stops pumping messages once it has shown its window and read
+  messages once, as a Winamp that has been running does; clicks are started ten at a
+  time and each one's life is timed from its launch to its end. Wine ends a send at
   once when the receiver has not read messages for some seconds, so the later clicks end
   well before the send timeout; the first ones wait it out.
 

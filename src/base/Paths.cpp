@@ -8,6 +8,27 @@ String TrimFileName(std::string_view path) {
     return String(path.substr(0, separator));
 }
 
+namespace {
+
+// Past "server\share\" from `at`.
+size_t PastShare(std::string_view path, size_t at) {
+    const size_t server = path.find('\\', at);
+    const size_t share = server == std::string_view::npos ? server : path.find('\\', server + 1);
+    return share == std::string_view::npos ? path.size() : share + 1;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+}  // namespace
+
+size_t RootLength(std::string_view path) {
+    if (StartsWith(path, "\\\\?\\UNC\\")) return PastShare(path, 8);
+    const size_t drive = StartsWith(path, "\\\\?\\") || StartsWith(path, "\\\\.\\") ? 4 : 0;
+    if (!drive && StartsWith(path, "\\\\")) return PastShare(path, 2);
+    if (path.size() < drive + 2 || path[drive + 1] != ':') return 0;
+    return path.size() > drive + 2 && path[drive + 2] == '\\' ? drive + 3 : drive + 2;
+}
+
 String WholePath(std::string_view path) {
     if (path.empty()) return String();
     const String given(path);

@@ -1,19 +1,27 @@
 #include "base/SessionMutex.h"
 
-namespace {
-
-KernelHandle CreateMutexNamed(std::string_view name, bool* alreadyExisted) {
-    KernelHandle mutex(CreateMutexA(nullptr, FALSE, String(name).c_str()));
-    if (mutex && alreadyExisted) *alreadyExisted = GetLastError() == ERROR_ALREADY_EXISTS;
-    return mutex;
+KernelHandle CreateSessionObject(std::string_view name, HANDLE (*create)(const char* name), bool* alreadyExisted) {
+    KernelHandle object(create(String(name).c_str()));
+    const size_t separator = name.find('\\');
+    if (!object && separator != std::string_view::npos)
+        object.reset(create(String(name.substr(separator + 1)).c_str()));
+    if (alreadyExisted) *alreadyExisted = object && GetLastError() == ERROR_ALREADY_EXISTS;
+    return object;
 }
 
-}  // namespace
+SessionMutex::SessionMutex(std::string_view name) {
+    mutex_ = CreateSessionObject(
+        name, [](const char* plain) { return CreateMutexA(nullptr, FALSE, plain); }, &alreadyExisted_);
+}
 
-KernelHandle CreateSessionMutex(std::string_view name, bool* alreadyExisted) {
-    if (alreadyExisted) *alreadyExisted = false;
-    if (KernelHandle mutex = CreateMutexNamed(name, alreadyExisted)) return mutex;
-    const size_t separator = name.find('\\');
-    if (separator == std::string_view::npos) return KernelHandle();
-    return CreateMutexNamed(name.substr(separator + 1), alreadyExisted);
+bool SessionMutex::Lock(DWORD timeoutMs) {
+    if (!mutex_ || held_) return held_;
+    const DWORD waited = WaitForSingleObject(mutex_.get(), timeoutMs);
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    return held_;
+}
+
+void SessionMutex::Unlock() {
+    if (held_) ReleaseMutex(mutex_.get());
+    held_ = false;
 }

@@ -76,3 +76,10 @@ struct ModuleTraits {
     static void close(Handle module) { FreeLibrary(module); }
 };
 using ModuleHandle = UniqueHandle<ModuleTraits>;
+
+struct MappedViewTraits {
+    using Handle = void*;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle view) { UnmapViewOfFile(view); }
+};
+using MappedView = UniqueHandle<MappedViewTraits>;

@@ -1,7 +1,7 @@
 #include <windows.h>
 
+#include "base/SessionMutex.h"
 #include "startup/CommandLine.h"
-#include "startup/SingleInstance.h"
 #include "startup/Switches.h"
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
@@ -9,6 +9,9 @@
 #include "winamp/Locator.h"
 
 namespace {
+
+// Held while a configuration window is open, so a second one is never shown.
+constexpr const char* ConfigurationInstanceName = "Local\\Orvalle.Jukelet.Configuration";
 
 // The configuration window is created only if the locator must ask the user.
 class ConfigurationOwner final : public DialogOwner {
@@ -36,8 +39,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;
     }
 
-    SingleInstance instance;
-    if (instance.AnotherIsRunning()) return 0;
+    const SessionMutex oneWindow(ConfigurationInstanceName);
+    if (oneWindow.AlreadyExisted()) return 0;
     configuration.Show();
     return DialogWindow::RunMessageLoop();
 }

@@ -1,19 +1,12 @@
 #include "winamp/RemoteControl.h"
 
 #include "base/Paths.h"
-#include "base/SessionLock.h"
 #include "base/SharedState.h"
+#include "winamp/StartLock.h"
 
 namespace {
 
 constexpr DWORD WindowPollMs = 5;
-
-// Held by a click that found Winamp closed while it starts Winamp and acts on it, so that
-// quick clicks start one Winamp between them and act on it in the order they came. A click
-// that finds Winamp running acts at once, as a hung Winamp must not make clicks queue.
-constexpr const char* WinampStartLockName = "Local\\Orvalle.Jukelet.WinampStart";
-// A holder lets go within its window wait and one send; past that, a click goes on alone.
-constexpr DWORD StartLockWaitMs = WinampWindowWaitMs + WinampSendTimeoutMs + 2000;
 
 // Some system texts name the file as an insert, such as "%1 is not a valid Win32
 // application.": the path goes in its place, and inserts that have nothing to show go.
@@ -59,61 +52,130 @@ void ReportLaunchFailure(std::string_view path, DWORD error) {
 
 void Deliver(HWND window, WinampCommand id) {
     DWORD_PTR ignored = 0;
-    // A hung Winamp must not hang the toolbar click.
+    // A hung Winamp must not hang the toolbar click. A command Winamp has not taken when the
+    // time runs out is withdrawn, and one it has taken is never sent again.
     SendMessageTimeoutA(window, WM_COMMAND, id, 0, SMTO_ABORTIFHUNG, WinampSendTimeoutMs, &ignored);
 }
 
-// The folder Winamp starts in. "C:" alone would name the drive's current folder, not its root.
+// The folder Winamp starts in. A root keeps its backslash: "C:" alone would name the drive's
+// current folder, and "\\?\C:" names no folder at all.
 String LaunchFolder(std::string_view path) {
     String folder = TrimFileName(path);
-    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    const size_t root = RootLength(path);
+    if (!folder.empty() && folder.size() < root) return String(path.substr(0, root));
     return folder;
 }
 
-// Winamp's main window, once a Winamp started here has opened it; nullptr when the start
-// failed or the window did not come in time.
-HWND StartWinampAndWait() {
-    KernelHandle winamp = LaunchWinamp();
-    if (!winamp) return nullptr;
-    return WaitForWinampWindow(winamp.get(), WinampWindowWaitMs);
+KernelHandle OpenWindowProcess(HWND window, DWORD access, DWORD* id = nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (id) *id = owner;
+    return KernelHandle(OpenProcess(access, FALSE, owner));
 }
 
-// Minimises a shown Winamp; restores a minimised one and brings it to the front.
+// Whether Winamp is ready for input, having waited at most timeoutMs. Winamp opens its window
+// long before it reads messages (it loads its plug-ins in between); a process is ready once
+// it has first waited for input, and from then on WaitForInputIdle returns at once, busy or
+// hung, so a Winamp running a while costs no wait. Windows NT wants PROCESS_QUERY_INFORMATION
+// for it and Wine waits on the handle too; 9x checks neither. One that cannot be asked counts
+// as ready.
+bool ReadyForInput(HWND window, DWORD timeoutMs) {
+    const KernelHandle process = OpenWindowProcess(window, SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
+    return !process || WaitForInputIdle(process.get(), timeoutMs) != WAIT_TIMEOUT;
+}
+
+// Waits for Winamp's main window until the deadline or, when `process` is given, until that
+// process ends (then *ended is set). A winamp.exe that hands over to another process and
+// ends at once must not end the wait: the window comes from the other.
+HWND WaitForWindow(HANDLE process, const Deadline& deadline, bool* ended) {
+    for (;;) {
+        if (HWND window = FindWinampWindow()) return window;
+        if (deadline.Passed()) return nullptr;
+        // Doubles as the poll interval.
+        if (!process) {
+            Sleep(WindowPollMs);
+        } else if (WaitForSingleObject(process, WindowPollMs) == WAIT_OBJECT_0) {
+            *ended = true;
+            return FindWinampWindow();
+        }
+    }
+}
+
+// Minimises a Winamp the user sees; shows, restores and brings to the front one that is
+// minimised, or hidden because it lives in the notification area.
 void MinimiseOrRestore(HWND window) {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);
     if (!GetWindowPlacement(window, &placement)) return;
-    switch (placement.showCmd) {
-        case SW_SHOWNORMAL:
-        case SW_SHOWMAXIMIZED: ShowWindowAsync(window, SW_SHOWMINIMIZED); break;
-        case SW_SHOWMINIMIZED:
-            ShowWindowAsync(window, SW_SHOWNORMAL);
-            SetForegroundWindow(window);
-            break;
-        default: break;
+    if (IsWindowVisible(window) && placement.showCmd != SW_SHOWMINIMIZED) {
+        ShowWindowAsync(window, SW_SHOWMINIMIZED);
+        return;
     }
+    ShowWindowAsync(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+}
+
+// Tells the clicks after this one which Winamp is closing: it runs on for a while after its
+// window goes, and they wait for it to end before they start another.
+void RememberClosing(HWND window) {
+    DWORD id = 0;
+    const KernelHandle process = OpenWindowProcess(window, PROCESS_DUP_HANDLE, &id);
+    StartLock lock;
+    if (process && lock.Take(WinampSendTimeoutMs)) lock.RememberClosing(process.get(), id);
 }
 
 enum class WhenClosed { LeaveIt, Start, StartAndAct };
 
-// Acts on Winamp's main window. A click that finds Winamp closed takes its turn with the
-// other such clicks; if no click before it started Winamp meanwhile, it starts Winamp (as
-// `whenClosed` says) and waits for its window.
+// Acts on Winamp's main window once Winamp is ready for input. A Winamp running a while is
+// acted on at once. Otherwise the click waits for Winamp, taking turns with the other clicks
+// that do: the first to find no Winamp (none starting, none closing) starts it, as
+// `whenClosed` says. Clicks wait for a closing Winamp to end before one starts another, and a
+// click that runs out of time says nothing and starts nothing.
 template <typename Act>
 void ActOnWinamp(WhenClosed whenClosed, Act act) {
-    if (HWND window = FindWinampWindow()) return act(window);
-    SessionLock oneStartAtATime(WinampStartLockName, StartLockWaitMs);
-    if (HWND window = FindWinampWindow()) return act(window);
-    if (whenClosed == WhenClosed::LeaveIt) return;
-    HWND started = StartWinampAndWait();
-    if (started && whenClosed == WhenClosed::StartAndAct) act(started);
+    const Deadline deadline(WinampWindowWaitMs);
+    HWND window = FindWinampWindow();
+    if (window && ReadyForInput(window, 0)) return act(window);
+
+    StartLock lock;
+    DWORD ended = 0;  // a Winamp this click saw end
+    while (lock.Take(deadline.Left())) {
+        window = FindWinampWindow();
+        const KnownWinamp known = window ? KnownWinamp() : lock.Known(ended);
+        const bool closed = !window && !known.process && !known.handingOver;
+        if (closed && whenClosed == WhenClosed::LeaveIt) return;
+        LaunchedWinamp started;
+        if (closed) {
+            started = LaunchWinamp();
+            if (!started.process) {
+                lock.Give();
+                return ReportLaunchFailure(WinampPath, started.error);
+            }
+            lock.RememberStarted(started.process.get(), started.id);
+            if (whenClosed == WhenClosed::Start) return;
+        }
+        lock.TakeTurn();
+        lock.Give();
+
+        bool knownEnded = false;
+        if (!window) window = WaitForWindow(known.process.get(), deadline, &knownEnded);
+        if (!window) {
+            if (!knownEnded) return;
+            ended = known.id;
+            continue;
+        }
+        ReadyForInput(window, deadline.Left());
+        lock.WaitForTurnAndSend(deadline);
+        return act(window);
+    }
 }
 
 }  // namespace
 
 HWND FindWinampWindow() { return FindWindowA(WinampWindowClass, nullptr); }
 
-KernelHandle LaunchWinamp() {
+LaunchedWinamp LaunchWinamp() {
+    LaunchedWinamp launched;
     const String folder = LaunchFolder(WinampPath);
     if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
 
@@ -127,22 +189,18 @@ KernelHandle LaunchWinamp() {
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(WinampPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        ReportLaunchFailure(WinampPath, GetLastError());
-        return KernelHandle();
+        launched.error = GetLastError();
+        return launched;
     }
     CloseHandle(process.hThread);
-    return KernelHandle(process.hProcess);
+    launched.process.reset(process.hProcess);
+    launched.id = process.dwProcessId;
+    return launched;
 }
 
-HWND WaitForWinampWindow(HANDLE winampProcess, DWORD timeoutMs) {
-    // The difference of two tick counts stays right across the counter's wrap at 49.7 days.
-    const DWORD started = GetTickCount();
-    for (;;) {
-        if (HWND window = FindWinampWindow()) return window;
-        if (GetTickCount() - started >= timeoutMs) return nullptr;
-        // Doubles as the poll interval and notices a Winamp that gave up at start.
-        if (WaitForSingleObject(winampProcess, WindowPollMs) == WAIT_OBJECT_0) return FindWinampWindow();
-    }
+HWND WaitForWinampWindow(DWORD timeoutMs) {
+    bool ended = false;
+    return WaitForWindow(nullptr, Deadline(timeoutMs), &ended);
 }
 
 void SendWinampCommand(WinampCommand id) {
@@ -152,7 +210,10 @@ void SendWinampCommand(WinampCommand id) {
 }
 
 void ToggleWinamp() {
-    ActOnWinamp(WhenClosed::Start, [](HWND window) { Deliver(window, WinampClose); });
+    ActOnWinamp(WhenClosed::Start, [](HWND window) {
+        RememberClosing(window);
+        Deliver(window, WinampClose);
+    });
 }
 
 void MinMaxWinamp() { ActOnWinamp(WhenClosed::Start, MinimiseOrRestore); }

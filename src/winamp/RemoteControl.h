@@ -4,31 +4,39 @@
 #include "base/UniqueHandle.h"
 #include "winamp/WinampCommands.h"
 
-// How long a freshly started Winamp may take to open its main window, and how long
-// a busy one may take to accept a command, before the command is given up.
+// A click waits at most WinampWindowWaitMs for Winamp to be there and ready for input (to
+// start, open its window and load), and then sends once, waiting at most WinampSendTimeoutMs
+// for a busy Winamp to take the command. A Winamp that has been running a while is sent to
+// at once, even a hung one.
 constexpr DWORD WinampWindowWaitMs = 10000;
 constexpr DWORD WinampSendTimeoutMs = 3000;
 
 HWND FindWinampWindow();
 
-// A click that finds Winamp closed takes its turn with other such clicks, across
-// processes: the first starts Winamp, the others wait for its window and act on that Winamp.
+// Clicks that find Winamp closed, starting or closing take turns with each other across
+// processes: one starts Winamp, the others wait for that Winamp and act on it in the order
+// they came. No click ever starts a second Winamp while the one a click started runs.
 
 // Sends a command to Winamp, starting Winamp first when it is not running (but never
-// for stop) and delivering the command once its main window has appeared.
+// for stop) and delivering the command once Winamp is ready for it.
 void SendWinampCommand(WinampCommand id);
 
-// Closes a running Winamp, or starts it and waits for its window.
+// Closes a running Winamp, or starts it.
 void ToggleWinamp();
 
-// Minimises a shown Winamp, restores and activates a minimised one, or starts it.
+// Minimises a Winamp the user sees; shows, restores and brings to the front one that is
+// minimised or hidden in the notification area; or starts it.
 void MinMaxWinamp();
 
-// Starts WinampPath minimised, not activated, in its own folder (the current one when the
-// path has none). The new process, or an empty handle after telling the user why it could
-// not be started.
-KernelHandle LaunchWinamp();
+struct LaunchedWinamp {
+    KernelHandle process;  // empty when it could not be started
+    DWORD id = 0;
+    DWORD error = 0;  // then the system's reason
+};
 
-// Waits, bounded, for the main window of the Winamp just started; nullptr when the
-// process ended or the time ran out first.
-HWND WaitForWinampWindow(HANDLE winampProcess, DWORD timeoutMs);
+// Starts WinampPath minimised, not activated, in its own folder (the current one when the
+// path has none). Tells the user nothing: the caller does, outside the start lock.
+LaunchedWinamp LaunchWinamp();
+
+// Waits, bounded, for Winamp's main window; nullptr when the time ran out first.
+HWND WaitForWinampWindow(DWORD timeoutMs);

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/SessionMutex.h"
 #include "base/UniqueHandle.h"
-#include "startup/SingleInstance.h"
 
 namespace {
 
@@ -16,13 +16,13 @@ std::string UniqueName(const char* what) {
 TEST(SingleInstanceGuard, TheSecondSeesTheFirstUntilItGoes) {
     const std::string name = UniqueName("Guard");
     {
-        SingleInstance first(name);
-        EXPECT_FALSE(first.AnotherIsRunning());
-        SingleInstance second(name);
-        EXPECT_TRUE(second.AnotherIsRunning());
+        const SessionMutex first(name);
+        EXPECT_FALSE(first.AlreadyExisted());
+        const SessionMutex second(name);
+        EXPECT_TRUE(second.AlreadyExisted());
     }
-    SingleInstance again(name);
-    EXPECT_FALSE(again.AnotherIsRunning()) << "the guard outlived its holder";
+    const SessionMutex again(name);
+    EXPECT_FALSE(again.AlreadyExisted()) << "the guard outlived its holder";
 }
 
 // As on NT4, whose object namespace has no "Local" folder: the name after it is used.
@@ -31,10 +31,10 @@ TEST(SingleInstanceGuard, FallsBackToThePlainNameWhereTheNamespaceIsMissing) {
     const std::string name = "NoSuchNamespace\\" + plain;
     ASSERT_EQ(KernelHandle(CreateMutexA(nullptr, FALSE, name.c_str())).get(), nullptr) << "the namespace exists here";
 
-    SingleInstance first(name);
-    EXPECT_FALSE(first.AnotherIsRunning());
-    SingleInstance second(name);
-    EXPECT_TRUE(second.AnotherIsRunning()) << "a second configuration window would open";
+    const SessionMutex first(name);
+    EXPECT_FALSE(first.AlreadyExisted());
+    const SessionMutex second(name);
+    EXPECT_TRUE(second.AlreadyExisted()) << "a second configuration window would open";
     EXPECT_TRUE(KernelHandle(OpenMutexA(SYNCHRONIZE, FALSE, plain.c_str()))) << "the plain name is not held";
 }
 

@@ -87,18 +87,83 @@ TEST_F(RemoteControl, QuickClicksShareTheWinampTheFirstStarts) {
     EXPECT_EQ(arrived, expected);
 }
 
-// A click late in a slow start (2.5 s into 3 s) waits for that Winamp, and the commands
-// arrive in the order of the clicks.
+// A click that comes while another starts a slow Winamp waits for that Winamp (longer than
+// half the window wait), and the commands arrive in the order of the clicks.
 TEST_F(RemoteControl, AClickDuringASlowStartActsOnThatWinamp) {
-    winamp_.SetWindowDelayMs(3000);
+    winamp_.SetWindowDelayMs(7000);
     TestProcess first = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
     ASSERT_TRUE(winamp_.WaitForLogLine("start", 5000));
-    Sleep(2300);
-    ASSERT_TRUE(RunJukelet("/NEXT", 20000));
+    ASSERT_TRUE(RunJukelet("/NEXT", 15000));
     EXPECT_TRUE(first.WaitForExit(15000));
     ASSERT_TRUE(winamp_.WaitForCommands(2, 5000));
     EXPECT_EQ(winamp_.Commands(), (std::vector<int>{40045, 40048}));
     EXPECT_EQ(winamp_.StartCount(), 1);
+}
+
+// Winamp opens its window long before it reads messages (it loads its plug-ins in between),
+// here for longer than one send may wait. A click that starts it, and a click that finds it
+// still loading, wait until it is ready for their command.
+TEST_F(RemoteControl, ACommandReachesAWinampThatIsStillLoading) {
+    winamp_.SetLoadingMs(WinampSendTimeoutMs + 1500);
+    ASSERT_TRUE(RunJukelet("/PLAY", 15000));
+    EXPECT_EQ(winamp_.Commands(), std::vector<int>{40045});
+
+    KillProcessesNamed("winamp.exe");
+    winamp_.Start();
+    ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 5000));
+    ASSERT_TRUE(RunJukelet("/NEXT", 15000));
+    EXPECT_EQ(winamp_.Commands(), (std::vector<int>{40045, 40048}));
+}
+
+// Play with an empty playlist opens Winamp's Open dialog inside its handler: the Play click
+// ends after one send bound, and a Pause clicked meanwhile is taken by the dialog's loop at
+// once, without waiting behind the Play.
+TEST_F(RemoteControl, APlayThatOpensADialogHoldsNoOtherClick) {
+    winamp_.SetPlayDialogMs(8000);
+    ASSERT_TRUE(winamp_.StartAndWait());
+    TestProcess play = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
+    ASSERT_TRUE(winamp_.WaitForLogLine("dialog", 5000));
+    const ULONGLONG pauseStarted = GetTickCount64();
+    ASSERT_TRUE(RunJukelet("/PAUSE", 15000));
+    EXPECT_LT(GetTickCount64() - pauseStarted, 2000u);
+    EXPECT_EQ(winamp_.Commands(), (std::vector<int>{40045, 40046}));
+    EXPECT_TRUE(play.WaitForExit(WinampSendTimeoutMs + 1500));
+}
+
+// Whatever becomes of the click that started Winamp, no click starts a second Winamp while
+// that one runs: the others wait for it within their bounds, or end saying nothing.
+TEST_F(RemoteControl, NoClickStartsASecondWinampWhileTheFirstRuns) {
+    StandIn core(std::string(WinampFolder) + "\\core.exe");
+    // Quick clicks, which all end in time; how many Winamps they started.
+    auto clickTogether = [&](const std::vector<const char*>& switches) {
+        const int before = winamp_.StartCount();
+        std::vector<TestProcess> clicks;
+        for (const char* name : switches) clicks.push_back(TestProcess::StartWithArguments(JukeletExe(), name));
+        for (size_t i = 0; i < clicks.size(); ++i) EXPECT_TRUE(clicks[i].WaitForExit(15000)) << "click " << i;
+        return winamp_.StartCount() - before;
+    };
+    // Its window never comes.
+    winamp_.SetWindowDelayMs(60000);
+    EXPECT_EQ(clickTogether({"/PLAY", "/PLAY", "/PLAY"}), 1);
+
+    // The click that started it is killed while Winamp starts.
+    KillProcessesNamed("winamp.exe");
+    winamp_.SetWindowDelayMs(3000);
+    const int started = winamp_.StartCount();
+    TestProcess starter = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
+    EXPECT_TRUE(WaitUntil([&] { return winamp_.StartCount() > started; }, 5000));
+    starter.Kill();
+    EXPECT_EQ(clickTogether({"/NEXT"}), 0);
+    EXPECT_EQ(winamp_.Commands(), std::vector<int>{40048});
+
+    // winamp.exe hands over to another program and ends at once, as a launcher does.
+    KillProcessesNamed("winamp.exe");
+    winamp_.SetWindowDelayMs(1000);
+    winamp_.SetHandOverTo(core);
+    EXPECT_EQ(clickTogether({"/PLAY", "/PAUSE", "/NEXT"}), 1) << "core.exe started more than once";
+    std::vector<int> arrived = winamp_.Commands();
+    std::sort(arrived.begin(), arrived.end());
+    EXPECT_EQ(arrived, (std::vector<int>{40045, 40046, 40048, 40048}));
 }
 
 // Open/Close twice in quick succession closes the Winamp the first one started.
@@ -111,6 +176,23 @@ TEST_F(RemoteControl, AQuickSecondOpenCloseClosesTheWinampTheFirstStarted) {
     EXPECT_TRUE(winamp_.WaitForLogLine("exit"));
     EXPECT_EQ(winamp_.StartCount(), 1);
     EXPECT_EQ(winamp_.Commands(), std::vector<int>{40001});
+}
+
+// Winamp runs on for a while after its window goes, unloading its plug-ins: a quick second
+// Open/Close waits for it to end before it starts Winamp again, and one Winamp is left.
+TEST_F(RemoteControl, AQuickSecondOpenCloseWaitsForTheClosingWinamp) {
+    winamp_.SetLingerMs(2000);
+    ASSERT_TRUE(winamp_.StartAndWait());
+    ASSERT_TRUE(RunJukelet("/START"));
+    ASSERT_TRUE(winamp_.WaitForLogLine("closed", 5000));
+    ASSERT_TRUE(RunJukelet("/START", 15000)) << "a message box?";
+    ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000));
+    const std::vector<std::string> log = winamp_.Log();
+    const auto exited = std::find(log.begin(), log.end(), "exit");
+    EXPECT_TRUE(std::find_if(exited, log.end(), [](const std::string& line) { return line.rfind("start ", 0) == 0; }) !=
+                log.end())
+        << "the second Winamp started before the first ended";
+    EXPECT_EQ(CountProcessesNamed("winamp.exe"), 1);
 }
 
 // A remembered path that is not whole is made whole before it is tested, started or
@@ -144,22 +226,31 @@ TEST_F(RemoteControl, APathThatIsNotWholeIsMadeWholeFirst) {
     }
 }
 
-// "C:" alone would name the drive's current folder: a Winamp at a drive's root starts there.
+// "C:" alone would name the drive's current folder, and "\\?\C:" no folder at all: a Winamp
+// at a drive's root starts in that root.
 TEST(RemoteControlAtARoot, AWinampAtADriveRootStartsInThatRoot) {
     ClearJukeletSettings();
     StandIn winamp("C:\\winamp.exe");
-    RememberWinampPath(winamp.path());
-    TestProcess click = TestProcess::StartWithArguments(JukeletExe(), "/PLAY", "C:\\windows");
-    ASSERT_TRUE(click.WaitForExit(15000));
-    ASSERT_TRUE(winamp.WaitForCommands(1, 5000));
-    const std::string start = winamp.Record("start ");
-    EXPECT_EQ(start.substr(start.find("cwd=")), "cwd=C:\\") << start;
+    for (const std::string remembered : {"C:\\winamp.exe", "\\\\?\\C:\\winamp.exe"}) {
+        KillProcessesNamed("winamp.exe");
+        RememberWinampPath(remembered);
+        TestProcess click = TestProcess::StartWithArguments(JukeletExe(), "/START", "C:\\windows");
+        ASSERT_TRUE(click.WaitForExit(15000)) << remembered << ": a message box?";
+        ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000)) << remembered;
+    }
+    EXPECT_EQ(winamp.StartCount(), 2);
+    for (const std::string& line : winamp.Log()) {
+        if (line.rfind("start ", 0) != 0) continue;
+        const std::string folder = line.substr(line.find("cwd=") + 4);
+        EXPECT_TRUE(folder == "C:\\" || folder == "\\\\?\\C:\\") << line;
+    }
     ClearJukeletSettings();
 }
 
+// Delivered soon after the window comes, not at the end of the window wait.
 TEST_F(RemoteControl, ALateWindowStillGetsTheCommand) {
     winamp_.SetWindowDelayMs(2000);
-    ASSERT_TRUE(RunJukelet("/PAUSE", 15000));
+    ASSERT_TRUE(RunJukelet("/PAUSE", 2000 + WinampSendTimeoutMs));
     ASSERT_TRUE(winamp_.WaitForCommands(1, 5000));
     EXPECT_EQ(winamp_.Commands(), std::vector<int>{40046});
 }
@@ -216,6 +307,25 @@ TEST_F(RemoteControl, MinMaxMinimisesAShownWinampAndRestoresAMinimisedOne) {
     EXPECT_TRUE(winamp_.Commands().empty());
 }
 
+// A Winamp that lives in the notification area hides its window when minimised, by its user
+// or by a click: the next click shows it, restored and in front.
+TEST_F(RemoteControl, MinMaxBringsBackAWinampHiddenInTheNotificationArea) {
+    winamp_.SetTray();
+    HWND window = winamp_.StartAndWait();
+    ASSERT_TRUE(window);
+    for (const bool byItsUser : {true, false}) {
+        if (byItsUser)
+            PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        else
+            ASSERT_TRUE(RunJukelet("/MINMAX"));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << byItsUser;
+        ASSERT_TRUE(RunJukelet("/MINMAX"));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && ShowState(window) == SW_SHOWNORMAL; }, 5000))
+            << byItsUser;
+        EXPECT_EQ(GetForegroundWindow(), window) << byItsUser;
+    }
+}
+
 TEST_F(RemoteControl, MinMaxStartsAClosedWinamp) {
     ASSERT_TRUE(RunJukelet("/MINMAX"));
     EXPECT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 10000));
@@ -233,25 +343,39 @@ TEST_F(RemoteControl, APlantedProgramIsNeverStarted) {
     KillProcessesNamed("Program.exe");
 }
 
+// Each click says why at once: none waits behind another's message box.
 TEST_F(RemoteControl, AFailedStartIsExplainedAndTheProgramEnds) {
     const std::string notAProgram = TempFolder() + "\\Not Winamp\\winamp.exe";
     const PlantedFile planted = PlantedFile::WithText(notAProgram, "plain text");
     ASSERT_TRUE(planted);
     RememberWinampPath(notAProgram);
 
-    TestProcess jukelet = TestProcess::StartWithArguments(JukeletExe(), "/PLAY");
-    HWND box = WaitForMessageBox(jukelet.id(), "Jukelet");
-    ASSERT_TRUE(box);
-    MessageBoxView view = ReadMessageBox(box);
+    std::vector<TestProcess> clicks;
+    std::vector<HWND> boxes;
+    for (int i = 0; i < 3; ++i) clicks.push_back(TestProcess::StartWithArguments(JukeletExe(), "/PLAY"));
+    for (const TestProcess& click : clicks) boxes.push_back(WaitForMessageBox(click.id(), "Jukelet", 5000));
+    for (HWND box : boxes) ASSERT_TRUE(box) << "a click waits behind another's message box";
+    MessageBoxView view = ReadMessageBox(boxes[0]);
     EXPECT_NE(view.text.find(notAProgram), std::string::npos) << view.text;
     EXPECT_GT(view.text.size(), notAProgram.size() + 30) << "the system's reason is missing: " << view.text;
-    // The system's reason names the file in place of its insert.
+    // The system's reason names the file in place of its insert, and keeps what follows it.
     const std::string reason = view.text.substr(view.text.find("\r\r") + 2);
     EXPECT_EQ(reason.find('%'), std::string::npos) << "an unfilled insert: " << reason;
-    EXPECT_NE(reason.find(notAProgram), std::string::npos) << reason;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_FALSE(
+        CreateProcessA(notAProgram.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    char systemText[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, systemText,
+                   sizeof(systemText), nullptr);
+    const std::string text = systemText;
+    const size_t insert = text.find("%1") + 2;
+    const std::string afterInsert = text.substr(insert, text.find_first_of("%\r\n", insert) - insert);
+    EXPECT_NE(reason.find(notAProgram + afterInsert), std::string::npos) << reason << " | " << systemText;
     EXPECT_TRUE(view.hasIcon);
-    PressDialogButton(box, IDOK);
-    EXPECT_TRUE(jukelet.WaitForExit(10000));
+    for (HWND box : boxes) PressDialogButton(box, IDOK);
+    for (const TestProcess& click : clicks) EXPECT_TRUE(click.WaitForExit(10000));
 }
 
 // Called in this process: a path without a folder starts in the current directory.
@@ -260,11 +384,11 @@ TEST_F(RemoteControl, APathWithoutAFolderKeepsTheCurrentDirectory) {
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(WinampFolder));
     WinampPath = "winamp.exe";
-    KernelHandle process = LaunchWinamp();
-    ASSERT_TRUE(process);
-    EXPECT_TRUE(WaitForWinampWindow(process.get(), 10000) != nullptr);
+    const LaunchedWinamp launched = LaunchWinamp();
+    ASSERT_TRUE(launched.process);
+    EXPECT_TRUE(WaitForWinampWindow(10000) != nullptr);
     EXPECT_NE(StartRecord().find("cwd=C:\\Program Files\\Winamp"), std::string::npos) << StartRecord();
-    TerminateProcess(process.get(), 0);
+    TerminateProcess(launched.process.get(), 0);
     SetCurrentDirectoryA(previous);
 }
 

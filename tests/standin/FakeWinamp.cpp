@@ -2,11 +2,19 @@
 // of class "Winamp v1.x" that records what it is sent. Driven by environment variables:
 //   FAKEWINAMP_LOG              file the records are appended to (default: beside the exe)
 //   FAKEWINAMP_WINDOW_DELAY_MS  start up this long before creating the main window
-//   FAKEWINAMP_HANG_MS          once the window exists, stop pumping messages this long
+//   FAKEWINAMP_LOADING_MS       create the main window hidden, then load this long without
+//                               reading messages before showing it (as Winamp loads plug-ins)
+//   FAKEWINAMP_HANG_MS          once it has read messages, stop reading them this long
+//   FAKEWINAMP_PLAY_DIALOG_MS   Play opens a modal loop (which reads messages) for this long
+//   FAKEWINAMP_TRAY             when set, minimising hides the window (notification area)
+//   FAKEWINAMP_LINGER_MS        after the window closes, the process runs on this long
+//   FAKEWINAMP_HAND_OVER        start this program instead, without this variable, and end
 //   FAKEWINAMP_TIMESTAMPS       when set, "start", "window" (its creation) and "command" end
-//                               in " qpc=COUNT"; "window" then adds " shown=COUNT"
+//                               in " qpc=COUNT"; "window" then adds " shown=COUNT" (shown
+//                               and about to read messages)
 // Records, one per line: "start pid=P show=N cwd=DIR", "commandline TEXT", "window",
-// "command ID", "exit".
+// "command ID", "dialog", "dialog closed", "hidden", "closed", "exit"; a hand-over records
+// "handover pid=P" only.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +26,8 @@ namespace {
 std::string g_logPath;
 std::string g_lastCommand = "(none yet)";
 bool g_timestamps = false;
+bool g_tray = false;
+DWORD g_playDialogMs = 0;
 
 std::string EnvironmentValue(const char* name) {
     char buffer[1024];
@@ -60,6 +70,21 @@ const char* CommandName(WPARAM id) {
     }
 }
 
+// Reads and dispatches messages for this long, as a modal loop does.
+void PumpFor(DWORD ms) {
+    const DWORD started = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < ms; elapsed = GetTickCount() - started) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+}
+
+void Hide(HWND window) {
+    ShowWindow(window, SW_HIDE);
+    Record("hidden");
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -67,6 +92,20 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             g_lastCommand = std::to_string(LOWORD(wParam)) + " (" + CommandName(wParam) + ")";
             InvalidateRect(window, nullptr, TRUE);
             if (LOWORD(wParam) == 40001) DestroyWindow(window);
+            if (LOWORD(wParam) == 40045 && g_playDialogMs) {
+                Record("dialog");
+                PumpFor(g_playDialogMs);
+                Record("dialog closed");
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if (g_tray && (wParam & 0xFFF0) == SC_MINIMIZE) {
+                Hide(window);
+                return 0;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_SIZE:
+            if (g_tray && wParam == SIZE_MINIMIZED) Hide(window);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -79,7 +118,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             EndPaint(window, &paint);
             return 0;
         }
-        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_DESTROY:
+            Record("closed");
+            PostQuitMessage(0);
+            return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -101,6 +143,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     char cwd[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, cwd);
+    // A launcher, or a second Winamp handing over to a first: it starts the other and ends.
+    const std::string handOver = EnvironmentValue("FAKEWINAMP_HAND_OVER");
+    if (!handOver.empty()) {
+        Record("handover pid=" + std::to_string(GetCurrentProcessId()));
+        SetEnvironmentVariableA("FAKEWINAMP_HAND_OVER", nullptr);
+        std::string line = "\"" + handOver + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION other = {};
+        if (CreateProcessA(handOver.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &other)) {
+            CloseHandle(other.hThread);
+            CloseHandle(other.hProcess);
+        }
+        return 0;
+    }
+    g_tray = !EnvironmentValue("FAKEWINAMP_TRAY").empty();
+    g_playDialogMs = EnvironmentMs("FAKEWINAMP_PLAY_DIALOG_MS");
     Record("start pid=" + std::to_string(GetCurrentProcessId()) + " show=" + std::to_string(showCommand) +
            " cwd=" + cwd + started);
     Record(std::string("commandline ") + GetCommandLineA());
@@ -118,17 +178,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                 nullptr, instance, nullptr);
     // From here a sender can find the window; it may even be served while it is being shown.
     const std::string created = Stamp();
+    if (DWORD loading = EnvironmentMs("FAKEWINAMP_LOADING_MS")) Sleep(loading);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    const DWORD hang = EnvironmentMs("FAKEWINAMP_HANG_MS");
+    // A Winamp that hangs has been running a while: it has read messages before.
+    if (hang) PumpFor(50);
     Record("window" + created + Stamp("shown"));
-
-    if (DWORD hang = EnvironmentMs("FAKEWINAMP_HANG_MS")) Sleep(hang);
+    Sleep(hang);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    Sleep(EnvironmentMs("FAKEWINAMP_LINGER_MS"));
     Record("exit");
     return 0;
 }

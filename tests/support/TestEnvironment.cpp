@@ -124,12 +124,24 @@ std::string RememberedWinampPath() {
     return buffer;
 }
 
+namespace {
+
+// Every behaviour the stand-in reads, cleared before and after each test.
+constexpr const char* StandInOptions[] = {"FAKEWINAMP_WINDOW_DELAY_MS", "FAKEWINAMP_LOADING_MS", "FAKEWINAMP_HANG_MS",
+                                          "FAKEWINAMP_PLAY_DIALOG_MS",  "FAKEWINAMP_TRAY",       "FAKEWINAMP_LINGER_MS",
+                                          "FAKEWINAMP_HAND_OVER"};
+
+void ClearStandInOptions() {
+    for (const char* option : StandInOptions) SetEnvironmentVariableA(option, nullptr);
+}
+
+}  // namespace
+
 StandIn::StandIn(std::string path) : path_(std::move(path)), exe_(PlantedFile::CopyOf(FakeWinampExe(), path_)) {
     log_ = TempFolder() + "\\fakewinamp-" + std::to_string(GetCurrentProcessId()) + ".log";
     DeleteFileA(log_.c_str());
     SetEnvironmentVariableA("FAKEWINAMP_LOG", log_.c_str());
-    SetEnvironmentVariableA("FAKEWINAMP_WINDOW_DELAY_MS", nullptr);
-    SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", nullptr);
+    ClearStandInOptions();
 }
 
 StandIn::~StandIn() {
@@ -137,29 +149,35 @@ StandIn::~StandIn() {
     // Those the program under test started itself are known only by their image name.
     KillProcessesNamed(path_.substr(path_.rfind('\\') + 1));
     SetEnvironmentVariableA("FAKEWINAMP_LOG", nullptr);
-    SetEnvironmentVariableA("FAKEWINAMP_WINDOW_DELAY_MS", nullptr);
-    SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", nullptr);
+    ClearStandInOptions();
     DeleteFileA(log_.c_str());
 }
 
-void StandIn::SetWindowDelayMs(DWORD ms) {
-    SetEnvironmentVariableA("FAKEWINAMP_WINDOW_DELAY_MS", std::to_string(ms).c_str());
+void StandIn::Set(const char* variable, DWORD value) {
+    SetEnvironmentVariableA(variable, std::to_string(value).c_str());
 }
 
-void StandIn::SetHangMs(DWORD ms) { SetEnvironmentVariableA("FAKEWINAMP_HANG_MS", std::to_string(ms).c_str()); }
+void StandIn::SetHandOverTo(const StandIn& other) {
+    SetEnvironmentVariableA("FAKEWINAMP_HAND_OVER", other.path().c_str());
+}
+
+void StandIn::Start(int showCommand) {
+    started_.push_back(TestProcess::Start(path_, "\"" + path_ + "\"", showCommand));
+}
 
 HWND StandIn::StartAndWait(int showCommand) {
-    std::string line = "\"" + path_ + "\"";
-    started_.push_back(TestProcess::Start(path_, line, showCommand));
+    Start(showCommand);
     HWND window = nullptr;
     WaitUntil([&] { return (window = FindWindowA("Winamp v1.x", nullptr)) != nullptr; }, 10000);
     WaitForLogLine("window", 10000);
     return window;
 }
 
-std::vector<std::string> StandIn::Log() const {
+std::vector<std::string> StandIn::Log() const { return ReadLogLines(log_); }
+
+std::vector<std::string> ReadLogLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::ifstream file(log_);
+    std::ifstream file(path);
     std::string line;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

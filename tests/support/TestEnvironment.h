@@ -74,6 +74,9 @@ private:
     bool planted_ = false;
 };
 
+// The lines of a stand-in's log, without their line ends; none when there is no log.
+std::vector<std::string> ReadLogLines(const std::string& path);
+
 // The Winamp stand-in: installed at `path`, recording into a fresh log. Every stand-in
 // process still running is ended when this goes, and then its file.
 class StandIn {
@@ -84,10 +87,19 @@ public:
     StandIn& operator=(const StandIn&) = delete;
 
     const std::string& path() const { return path_; }
-    void SetWindowDelayMs(DWORD ms);
-    void SetHangMs(DWORD ms);
+    // How the stand-in behaves (see tests/standin/FakeWinamp.cpp), for every stand-in
+    // started from now on, by this test or by the program under test.
+    void SetWindowDelayMs(DWORD ms) { Set("FAKEWINAMP_WINDOW_DELAY_MS", ms); }
+    void SetLoadingMs(DWORD ms) { Set("FAKEWINAMP_LOADING_MS", ms); }
+    void SetHangMs(DWORD ms) { Set("FAKEWINAMP_HANG_MS", ms); }
+    void SetPlayDialogMs(DWORD ms) { Set("FAKEWINAMP_PLAY_DIALOG_MS", ms); }
+    void SetTray() { Set("FAKEWINAMP_TRAY", 1); }
+    void SetLingerMs(DWORD ms) { Set("FAKEWINAMP_LINGER_MS", ms); }
+    // This one only starts `other` and ends, as a launcher does.
+    void SetHandOverTo(const StandIn& other);
 
-    // Starts it as a user would, with this show command, and waits for its window.
+    // Starts it as a user would, with this show command; and waits until it shows its window.
+    void Start(int showCommand = SW_SHOWNORMAL);
     HWND StartAndWait(int showCommand = SW_SHOWNORMAL);
 
     std::vector<std::string> Log() const;
@@ -99,6 +111,8 @@ public:
     bool WaitForLogLine(const std::string& prefix, DWORD timeoutMs = 10000) const;
 
 private:
+    static void Set(const char* variable, DWORD value);
+
     std::string path_;
     PlantedFile exe_;
     std::string log_;
