@@ -148,11 +148,10 @@ HWND OpenDialogFileNameBox(HWND dialog) {
 }  // namespace
 
 bool ChooseInOpenDialog(HWND dialog, const std::string& path) {
-    HWND edit = OpenDialogFileNameBox(dialog);
-    if (!edit) return false;
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PressDialogButton(dialog, IDOK);
-    return true;
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    return ChooseInOpenDialog(dialog, wide);
 }
 
 bool ChooseInOpenDialog(HWND dialog, const std::wstring& path) {
