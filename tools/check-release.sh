@@ -40,11 +40,13 @@ prepare() {
   fi
 }
 
-# A template prefix made once per Wine version, with the 32-bit half (syswow64) filled from
-# the private wine32: Wine's own 64-bit loader runs the 32-bit setup of the prefix when it is
-# shown the 32-bit DLLs, in seconds rather than the minutes the emulated loader takes.
+# A template prefix made once per Wine version, with its 32-bit half (syswow64): wineboot,
+# started through the private loader pair, runs the 32-bit part of the prefix's setup on the
+# emulated 32-bit Wine (a couple of minutes). Started through /usr/bin/wine, it would try
+# Wine's experimental WoW64 mode, which runs 32-bit code inside the 64-bit process and so
+# needs the kernel's 32-bit code segment, which these kernels do not have.
 make_template() {
-  WINEDLLPATH="$i386/usr/lib/i386-linux-gnu/wine" wine_make_template "$work/wine/template"
+  wine_make_template "$work/wine/template" "$i386/usr/lib/wine/wine64"
   [ -f "$work/wine/template/drive_c/windows/syswow64/kernel32.dll" ] || {
     echo "the template prefix has no 32-bit half (syswow64 is empty)"
     rm -rf "$work/wine/template"
@@ -79,8 +81,7 @@ RIG_KEEPER_PID=$!
 
 setup=$(ls "$root"/build/x86/bin/JukeletSetup-*.exe)
 # Started through the loader beside the private 32-bit one, the driver's 32-bit children run
-# on the emulated 32-bit Wine (Wine's own 64-bit loader would try its experimental WoW64
-# mode, which cannot open windows in this version).
+# on the emulated 32-bit Wine, for the same reason as the template's wineboot.
 set +e
 timeout 1800 "$i386/usr/lib/wine/wine64" "$root/build/x64/bin/release_check.exe" \
   "$(winepath -w "$setup")" "$(winepath -w "$root/build/x86/bin/Jukelet.exe")" "$install_folder" \

@@ -5,6 +5,8 @@
 #  - unpacks Debian's wine32:i386, of the same version as wine64, with what it depends on,
 #    into FOLDER/root, through an apt of its own (own lists, cache and empty status), so
 #    neither dpkg nor apt's lists on this machine change;
+#  - does what libwine's postinst would have done there (dpkg-deb -x runs no maintainer
+#    script): without zlib1.dll, user32.dll does not load and the prefix gets no 32-bit half;
 #  - puts a copy of the 64-bit loader beside the 32-bit one: Wine starts a program of the
 #    other bitness with the loader found in its own folder.
 # Installed system-wide instead, wine32 would make /usr/bin/wine start every program through
@@ -61,6 +63,21 @@ unpack_wine32() {
   echo "$version" >"$folder/.ready"
 }
 
+# Debian's Wine takes zlib1.dll from libz-mingw-w64: libwine's postinst copies it into Wine's
+# folders, marked as a Wine builtin at offset 64 as Wine's own DLLs are (the same bytes as its
+# postinst, for the unpacked folders instead of /usr/lib/i386-linux-gnu/wine).
+mark_zlib_builtin() {
+  local mingw_arch wine_arch in out
+  for mingw_arch in i686 x86_64; do
+    wine_arch=$mingw_arch
+    [ "$mingw_arch" = i686 ] && wine_arch=i386
+    in="$root/usr/$mingw_arch-w64-mingw32/lib/zlib1.dll"
+    out="$root/usr/lib/i386-linux-gnu/wine/$wine_arch-windows/zlib1.dll"
+    [ -f "$in" ] || fail "$in is missing (libz-mingw-w64 was not unpacked)"
+    { head -c 64 "$in"; printf 'Wine builtin DLL'; head -c 16 /dev/zero; tail -c +97 "$in"; } >"$out"
+  done
+}
+
 # Through sudo: the unpacked tree belongs to whoever asked for it, so it can be deleted again.
 hand_back() {
   [ -n "${SUDO_UID:-}" ] && [ -d "$folder" ] && chown -R "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$folder"
@@ -71,5 +88,6 @@ trap hand_back EXIT
 [ -x /usr/bin/qemu-i386-static ] || fail "qemu-i386-static is missing (Debian's qemu-user-static)"
 register_qemu
 unpack_wine32
+mark_zlib_builtin
 QEMU_LD_PREFIX="$root" timeout 60 "$root/usr/lib/wine/wine" --version >/dev/null 2>&1 ||
   fail "the 32-bit Wine loader in $root does not start under qemu-i386-static"

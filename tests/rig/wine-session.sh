@@ -10,14 +10,15 @@ wine_env() {
 }
 
 # One template prefix per build, copied for every session: a fresh prefix costs 5-8 s, a copy 1 s.
+#   wine_make_template DIR [LOADER]   LOADER runs wineboot (default: wine)
 wine_make_template() {
-  local template=$1 stamp
+  local template=$1 loader=${2:-wine} stamp
   stamp="$(wine --version 2>/dev/null)"
   if [ -f "$template/.ready" ] && [ "$(cat "$template/.ready")" = "$stamp" ]; then return 0; fi
   rm -rf "$template"
   mkdir -p "$template"
   echo "rig: creating the template Wine prefix" >&2
-  WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
+  WINEPREFIX="$template" "$loader" wineboot -i >/dev/null 2>&1
   # Without a window manager, Wine draws the title bars itself and closes boxes at once.
   WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
