@@ -59,7 +59,7 @@ for arch in x86 x64; do
   bytes=$(stat -c %s "$exe")
   rsrc=$((16#$($objdump -h "$exe" | awk '$2 == ".rsrc" { print $3 }')))
   target=""
-  [ $arch = x86 ] && target="target at most 200 KB"
+  [ $arch = x86 ] && target="target at most 64 KB"
   rows+=("| d. Jukelet.exe $arch, resources included | $bytes bytes = $(kb "$bytes") (resources $(kb "$rsrc")) | | $target |")
   # The import tables only: each DLL, then one line per function it gives the program.
   imports=$($objdump -p "$exe" | awk '/^The Import Tables/ { on = 1; next } on && /^(The |PE File)/ { on = 0 }
