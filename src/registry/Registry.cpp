@@ -54,18 +54,29 @@ LONG DeleteEmptyKey(HKEY parent, const String& path, RegistryView view) {
     return deleteKeyEx(parent, path.c_str(), static_cast<REGSAM>(view), 0);
 }
 
+// The subkey at `index`, or "" past the last.
+String SubkeyAt(HKEY key, DWORD index) {
+    char name[256];  // a key name has at most 255 characters
+    DWORD length = sizeof(name);
+    if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return String();
+    return String(std::string_view(name, length));
+}
+
+// A key itself, a link too, to look through or delete what is inside it.
+RegKey OpenItself(HKEY parent, const String& path, RegistryView view, LONG* status = nullptr) {
+    return OpenInView(parent, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, view, OpenLinkItself(), status);
+}
+
 // The first link at `path` or below it, as a path from `parent`: "" when there is none.
 String FindLinkIn(HKEY parent, const String& path, RegistryView view, bool inside) {
-    RegKey key = OpenInView(parent, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, view, OpenLinkItself());
+    RegKey key = OpenItself(parent, path, view);
     if (!key) return String();
     if (IsRegistryLink(key.get())) return path;
     if (!inside) return String();
-    char name[256];  // a key name has at most 255 characters
     for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof(name);
-        if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return String();
-        const String found = FindLinkIn(key.get(), String(std::string_view(name, length)), view, true);
+        const String child = SubkeyAt(key.get(), index);
+        if (child.empty()) return String();
+        const String found = FindLinkIn(key.get(), child, view, true);
         if (!found.empty()) return Concat(path, "\\", found);
     }
 }
@@ -75,19 +86,16 @@ String FindLinkIn(HKEY parent, const String& path, RegistryView view, bool insid
 LONG DeleteTree(HKEY parent, const String& path, RegistryView view) {
     {
         LONG status = ERROR_SUCCESS;
-        RegKey key =
-            OpenInView(parent, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, view, OpenLinkItself(), &status);
+        RegKey key = OpenItself(parent, path, view, &status);
         if (!key) return status;
         // A link another program put here stays: deleting it by name would delete what it
         // points to, which is not ours.
         if (IsRegistryLink(key.get())) return ERROR_ACCESS_DENIED;
-        char name[256];  // a key name has at most 255 characters
         // Each deletion moves the later subkeys up by one: only one that stays is stepped over.
         for (DWORD index = 0;;) {
-            DWORD length = sizeof(name);
-            if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            const LONG childStatus = DeleteTree(key.get(), String(std::string_view(name, length)), view);
+            const String child = SubkeyAt(key.get(), index);
+            if (child.empty()) break;
+            const LONG childStatus = DeleteTree(key.get(), child, view);
             if (childStatus != ERROR_SUCCESS && childStatus != ERROR_FILE_NOT_FOUND) ++index;
         }
     }

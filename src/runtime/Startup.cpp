@@ -2,7 +2,7 @@
 // objects, calls WinMain, runs what was registered with atexit, and ends the process.
 #include <windows.h>
 
-#include "runtime/Heap.h"
+#include "runtime/ProgramArguments.h"
 
 extern "C" {
 // Laid out by the linker: -1, the constructors, nullptr.
@@ -29,20 +29,6 @@ void RunExitFunctions() {
     while (exitCount > 0) exitFunctions[--exitCount]();
 }
 
-// What follows the program's name and the blanks after it, as WinMain receives it.
-char* ArgumentsOf(char* commandLine) {
-    char* p = commandLine;
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') ++p;
-        if (*p) ++p;
-    } else {
-        while (*p > ' ') ++p;
-    }
-    while (*p == ' ' || *p == '\t') ++p;
-    return p;
-}
-
 }  // namespace
 
 int atexit(ExitFunction function) {
@@ -57,7 +43,8 @@ void WinMainCRTStartup() {
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-    const int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, ArgumentsOf(GetCommandLineA()), show);
+    const int exitCode =
+        WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<char*>(ProgramArguments(GetCommandLineA())), show);
     RunExitFunctions();
     ExitProcess(static_cast<UINT>(exitCode));
 }

@@ -4,19 +4,9 @@
 
 #include "base/Paths.h"
 #include "base/SharedState.h"
+#include "runtime/ProgramArguments.h"
 
-String ArgumentString(const char* commandLine) {
-    const char* p = commandLine ? commandLine : "";
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') ++p;
-        if (*p == '"') ++p;
-    } else {
-        while (*p && *p != ' ' && *p != '\t') ++p;
-    }
-    while (*p == ' ' || *p == '\t') ++p;
-    return String(p);
-}
+String ArgumentString(const char* commandLine) { return String(ProgramArguments(commandLine)); }
 
 String ProgramFolder() {
     String path;

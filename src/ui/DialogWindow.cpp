@@ -135,9 +135,9 @@ UINT DialogWindow::DpiThatFits(UINT screenDpi) const {
     return dpi;
 }
 
-void DialogWindow::CreateControls() {
+void DialogWindow::CreateControls(UINT screenDpi) {
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
-    if (dpi_ != ScreenDpi()) {
+    if (dpi_ != screenDpi) {
         // Shrunk to fit the screen: the text shrinks with the controls.
         LOGFONTA scaled = {};
         GetObjectA(font, sizeof(scaled), &scaled);
@@ -198,16 +198,18 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wPara
 
 INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            dpi_ = DpiThatFits(ScreenDpi());
+        case WM_INITDIALOG: {
+            const UINT screenDpi = ScreenDpi();
+            dpi_ = DpiThatFits(screenDpi);
             SetWindowTextA(window_, layout_->caption);
-            CreateControls();
+            CreateControls(screenDpi);
             for (const ControlLayout& control : controls_)
                 if (control.kind == ControlKind::DefaultPushButton) SendMessageA(window_, DM_SETDEFID, control.id, 0);
             Form_Load();
             // No focus yet: focusing a control would activate the hidden window, which then
             // never looks active (Wine) once it is shown. ShowActive gives the focus.
             return FALSE;
+        }
         case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_CLOSE: Destroy(); return TRUE;
         case WM_DRAWITEM: {

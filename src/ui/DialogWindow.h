@@ -46,7 +46,7 @@ protected:
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
+    void CreateControls(UINT screenDpi);
     // The window's size at this DPI, frame included.
     SIZE FrameSize(UINT dpi) const;
     // The work area the window opens in: its owner's monitor's, or the primary one's.

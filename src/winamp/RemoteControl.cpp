@@ -144,9 +144,8 @@ void ActOnWinamp(WhenClosed whenClosed, Act act) {
         const KnownWinamp known = window ? KnownWinamp() : lock.Known(ended);
         const bool closed = !window && !known.process && !known.handingOver;
         if (closed && whenClosed == WhenClosed::LeaveIt) return;
-        LaunchedWinamp started;
         if (closed) {
-            started = LaunchWinamp();
+            const LaunchedWinamp started = LaunchWinamp();
             if (!started.process) {
                 lock.Give();
                 return ReportLaunchFailure(WinampPath, started.error);
