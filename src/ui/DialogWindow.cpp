@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/CommonControls.h"
 #include "base/WindowsVersion.h"
 #include "ui/Dpi.h"
 #include "ui/WorkArea.h"
@@ -96,6 +97,7 @@ bool DialogWindow::CreateFromTable(const WindowLayout& layout, ControlTable cont
     dialog.pointSize = DialogFontPoints;
     memcpy(dialog.font, DialogFont, sizeof(DialogFont));
     centreOver_ = centreOver && IsWindowVisible(centreOver) ? centreOver : nullptr;
+    LoadCommonControls();
     CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, nullptr, Procedure,
                                reinterpret_cast<LPARAM>(this));
     if (!window_) return false;
