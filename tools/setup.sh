@@ -10,7 +10,7 @@ packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 mingw-w64-tools binutils-mingw-w64
   googletest clang-format
-  wine wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick python3 nsis
+  wine wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick python3
 )
 [ "${1:-}" = "--release-check" ] && packages+=(qemu-user-static)
 

@@ -194,6 +194,12 @@ bool SaveString(ScopeRoot root, std::string_view path, std::string_view name, st
                           static_cast<DWORD>(text.size())) == ERROR_SUCCESS;
 }
 
+bool SaveDword(ScopeRoot root, std::string_view path, std::string_view name, DWORD data) {
+    RegKey key = CreateOrOpen(root, String(path), RegistryView::Default);
+    return key && RegSetValueExA(key.get(), String(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                                 sizeof(data)) == ERROR_SUCCESS;
+}
+
 String GetString(ScopeRoot root, std::string_view path, std::string_view name, std::string_view defaultValue) {
     RegKey key = OpenExisting(root, String(path));
     if (!key) return String(defaultValue);

@@ -13,6 +13,7 @@ bool CreateKey(ScopeRoot root, std::string_view path);
 bool DeleteKey(ScopeRoot root, std::string_view path);  // true also when there was no such key
 bool KeyExists(ScopeRoot root, std::string_view path);
 bool SaveString(ScopeRoot root, std::string_view path, std::string_view name, std::string_view data);
+bool SaveDword(ScopeRoot root, std::string_view path, std::string_view name, DWORD data);
 
 // A REG_SZ value up to its first NUL; defaultValue when the key or value is missing
 // or of another type. The name "" reads the key's default value.

@@ -23,8 +23,8 @@
 
 namespace {
 
-// The name NSIS gives the copy of the uninstaller that does the work from %TEMP%.
-constexpr const char* UninstallerCopy = "Au_.exe";
+// The copy of the uninstaller that does the work from %TEMP% (setup/UninstallerCopy.h).
+constexpr const char* UninstallerCopy = "Jukelet-Uninstall.exe";
 // What every toolbar shortcut starts.
 constexpr const char* ShortcutProgram = "Jukelet.exe";
 

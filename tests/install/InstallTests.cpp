@@ -291,7 +291,6 @@ const ButtonScope ButtonScopes[] = {{HKEY_CURRENT_USER, RegistryView::Default, "
 
 constexpr const char* OtherProgramButton =
     "Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}";
-constexpr const char* CompanyKey = "Software\\Orvalle Software";
 constexpr const char* OtherProductKey = "Software\\Orvalle Software\\Other Tool";
 
 // Installed, with the buttons added for this user and for every user (in both views), a

@@ -1,0 +1,128 @@
+#include "UninstallerCopy.h"
+
+#include <windows.h>
+
+#include "base/DynamicProc.h"
+#include "base/Paths.h"
+#include "base/UniqueHandle.h"
+
+namespace {
+
+constexpr int MostFolderTries = 100;
+
+String FileName(std::string_view path) {
+    const size_t separator = path.find_last_of("\\/");
+    return String(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+// A new folder under %TEMP%; "" when none could be made.
+String NewTempFolder() {
+    String temp;
+    temp.resize(MAX_PATH);
+    temp.resize(GetTempPathA(MAX_PATH + 1, temp.data()));
+    if (temp.empty() || temp.size() > MAX_PATH) return String();
+    const DWORD start = GetTickCount();
+    for (int attempt = 0; attempt < MostFolderTries; ++attempt) {
+        String folder = Concat(temp, "Jukelet-Uninstall.", DecimalText(start + attempt));
+        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    }
+    return String();
+}
+
+String ReadWhole(const String& path) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    String text;
+    if (!file) return text;
+    const DWORD size = GetFileSize(file.get(), nullptr);
+    if (size == INVALID_FILE_SIZE) return text;
+    text.resize(size);
+    DWORD read = 0;
+    if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) read = 0;
+    text.resize(read);
+    return text;
+}
+
+void WriteWhole(const String& path, const String& text) {
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file) WriteFile(file.get(), text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+// Windows 9x deletes a file named in WININIT.INI's [rename] section as "NUL=short path" when
+// it next starts.
+void RemoveThroughWininit(const String& file) {
+    String shortName;
+    shortName.resize(MAX_PATH);
+    shortName.resize(GetShortPathNameA(file.c_str(), shortName.data(), MAX_PATH + 1));
+    if (shortName.empty() || shortName.size() > MAX_PATH) return;
+    String ini;
+    ini.resize(MAX_PATH);
+    ini.resize(GetWindowsDirectoryA(ini.data(), MAX_PATH + 1));
+    if (ini.empty() || ini.size() > MAX_PATH) return;
+    ini = Concat(ini, "\\WININIT.INI");
+    WriteWhole(ini, WithRenameLine(ReadWhole(ini), Concat("NUL=", shortName)));
+}
+
+}  // namespace
+
+String ProgramPath() {
+    String path;
+    path.resize(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+bool RunningAsUninstallerCopy() { return lstrcmpiA(FileName(ProgramPath()).c_str(), UninstallerCopyName) == 0; }
+
+bool StartUninstallerCopy(std::string_view arguments) {
+    const String folder = NewTempFolder();
+    if (folder.empty()) return false;
+    const String copy = Concat(folder, "\\", UninstallerCopyName);
+    if (CopyFileA(ProgramPath().c_str(), copy.c_str(), FALSE)) {
+        String commandLine = Concat("\"", copy, "\" ", arguments);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started = {};
+        // In its own folder: the installation's must not be its current directory.
+        if (CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                           &startup, &started)) {
+            CloseHandle(started.hThread);
+            CloseHandle(started.hProcess);
+            return true;
+        }
+        DeleteFileA(copy.c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+    return false;
+}
+
+void RemoveCopyAtRestart() {
+    const String copy = ProgramPath();
+    // A stub that fails on Windows 9x; NT deletes the file, then its emptied folder.
+    static const auto moveFileEx = LOAD_PROC(GetModuleHandleA("kernel32.dll"), MoveFileExA);
+    if (moveFileEx && moveFileEx(copy.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+        moveFileEx(TrimFileName(copy).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        return;
+    }
+    RemoveThroughWininit(copy);
+}
+
+String WithRenameLine(std::string_view ini, std::string_view line) {
+    String lower(ini);
+    CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    const size_t section = lower.find("[rename]");
+    if (section == String::npos) {
+        const bool ended = ini.empty() || ini.back() == '\n';
+        return Concat(ini, ended ? "" : "\r\n", "[rename]\r\n", line, "\r\n");
+    }
+    const size_t lineEnd = lower.find('\n', section);
+    const size_t after = lineEnd == String::npos ? ini.size() : lineEnd + 1;
+    return Concat(ini.substr(0, after), lineEnd == String::npos ? "\r\n" : "", line, "\r\n", ini.substr(after));
+}
