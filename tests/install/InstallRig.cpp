@@ -155,6 +155,23 @@ DWORD RunSetup(const std::string& arguments) {
     return ExitCodeOf(TestProcess::StartWithArguments(SetupExe(), arguments));
 }
 
+DWORD RunSetup(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + Widen(SetupExe()) + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return NoExitCode;
+    const KernelHandle process(started.hProcess);
+    const KernelHandle thread(started.hThread);
+    DWORD code = NoExitCode;
+    if (WaitForSingleObject(process.get(), SetupTimeoutMs) != WAIT_OBJECT_0)
+        TerminateProcess(process.get(), NoExitCode);
+    else
+        GetExitCodeProcess(process.get(), &code);
+    return code;
+}
+
 bool UninstallSilently() {
     const std::string command(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString"));
     if (command.empty()) return false;
@@ -168,7 +185,11 @@ bool UninstallSilently() {
 }
 
 DWORD RunUninstallerInPlace(const std::string& folder) {
-    return ExitCodeOf(TestProcess::StartWithArguments(folder + "\\Uninstall.exe", "/S _?=" + folder));
+    return RunUninstaller(folder + "\\Uninstall.exe", "/S _?=" + folder);
+}
+
+DWORD RunUninstaller(const std::string& uninstaller, const std::string& arguments) {
+    return ExitCodeOf(TestProcess::StartWithArguments(uninstaller, arguments));
 }
 
 void WipeInstallation(const std::string& folder) {
@@ -271,6 +292,11 @@ std::vector<IconImage> ReadIconFile(const std::string& path, std::string* proble
         images.push_back(DescribeIconImage(width, height, bytes.substr(offset, size)));
     }
     return images;
+}
+
+std::string ProgramResource(const std::string& program, const char* name) {
+    ModuleHandle module(LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    return module ? ResourceBytes(module.get(), name, MAKEINTRESOURCEA(10) /* RT_RCDATA */) : std::string();
 }
 
 std::vector<IconImage> ReadProgramIcon(const std::string& program) {

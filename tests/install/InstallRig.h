@@ -17,6 +17,8 @@ constexpr DWORD NoExitCode = 0xFFFFFFFF;
 
 // Runs the setup program with this argument string; its exit code.
 DWORD RunSetup(const std::string& arguments);
+// The same with a Unicode argument string, as the shell passes a name the code page lacks.
+DWORD RunSetup(const std::wstring& arguments);
 
 // Runs the QuietUninstallString that setup registered, as Add/Remove Programs would, and
 // waits (bounded) until the uninstaller's copy of itself has finished.
@@ -25,6 +27,8 @@ bool UninstallSilently();
 // Runs the uninstaller in `folder` silently where it lies (_?=), as a roll-out does that
 // wants its exit code: no copy in %TEMP%, and it cannot remove itself.
 DWORD RunUninstallerInPlace(const std::string& folder);
+// Runs this uninstaller with this argument string; its exit code.
+DWORD RunUninstaller(const std::string& uninstaller, const std::string& arguments);
 
 // Takes away whatever an installation into `folder` may have left: a test's safety net.
 void WipeInstallation(const std::string& folder);
@@ -60,6 +64,9 @@ std::string Describe(const IconImage& image);
 
 // The images of an .ico file; `problem` says what made the file unreadable.
 std::vector<IconImage> ReadIconFile(const std::string& path, std::string* problem);
+// A program's RCDATA resource of this name, as bytes; "" when it has none.
+std::string ProgramResource(const std::string& program, const char* name);
+
 // The images of a program's first icon group: the icon the shell shows for it.
 std::vector<IconImage> ReadProgramIcon(const std::string& program);
 

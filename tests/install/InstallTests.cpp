@@ -12,6 +12,7 @@
 #include "support/TestWindows.h"
 #include "toolbar/ButtonCatalogue.h"
 #include "toolbar/ToolbarButtons.h"
+#include "ui/UiDriver.h"
 #include "version.h"
 #include "winamp/RemoteControl.h"
 #include "winamp/Settings.h"
@@ -24,6 +25,8 @@ constexpr const char* FirstFolder = "C:\\Apps\\First";
 // Exit codes, as the README lists them.
 constexpr DWORD SetupFailed = 2;    // a file could not be written
 constexpr DWORD FolderRefused = 3;  // a folder setup cannot install into
+constexpr DWORD OtherCopyKept = 4;  // the copy in another folder could not be removed
+constexpr DWORD NotOurs = 2;        // the uninstaller's: no installation of ours there
 constexpr DWORD FilesInUse = 3;     // the uninstaller's: Jukelet runs from its folder
 
 std::string Installed(const std::string& relative) { return std::string(InstallFolder) + "\\" + relative; }
@@ -144,7 +147,11 @@ TEST(SetupProgram, CarriesTheVersionThePublisherAndTheProgramIcon) {
 // Setup run silently, as a roll-out does, into folders wiped before and after each test.
 class SilentSetup : public ::testing::Test {
 protected:
-    void SetUp() override { Wipe(); }
+    void SetUp() override {
+        Wipe();
+        // Where the tests plant files of their own.
+        CreateDirectoryA("C:\\Apps", nullptr);
+    }
     void TearDown() override { Wipe(); }
     void Wipe() {
         for (const std::string& folder :
@@ -164,14 +171,28 @@ TEST_F(SilentSetup, GoesIntoProgramFilesWhenNoFolderIsGiven) {
     EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), default_);
 }
 
+// The command line is read whole: past 511 characters too, /D= still says where to go.
 TEST_F(SilentSetup, RefusesAFolderItCannotInstallIntoAndInstallsNowhereElse) {
     const PlantedFile file = PlantedFile::WithText("C:\\Apps\\thing.txt", "a file, not a folder");
     ASSERT_TRUE(file);
-    for (const char* folder : {"R:\\", "C:\\", "C:\\Apps\\thing.txt"}) {
-        EXPECT_EQ(RunSetup(std::string("/S /D=") + folder), FolderRefused) << folder;
-        EXPECT_FALSE(FolderExists(default_)) << folder;
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey)) << folder;
+    for (const std::string& arguments :
+         {std::string("/S /D=R:\\"), std::string("/S /D=C:\\"), std::string("/S /D=C:\\Apps\\thing.txt"),
+          std::string("/S /D=C:\\Apps\\thing.txt\\Jukelet"), "/S /D=" + FolderOfLength(600),
+          "/S" + std::string(520, ' ') + "/D=C:\\"}) {
+        EXPECT_EQ(RunSetup(arguments), FolderRefused) << arguments;
+        EXPECT_FALSE(FolderExists(default_)) << arguments;
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey)) << arguments;
     }
+}
+
+// An ANSI program gets '?' for each letter its code page lacks: Jukelet could not name its
+// own files there.
+TEST_F(SilentSetup, RefusesAFolderWhoseNameTheCodePageCannotCarry) {
+    const std::wstring folder = L"C:\\Apps\\\u041c\u0443\u0437\u044b\u043a\u0430";
+    EXPECT_EQ(RunSetup(L"/S /D=" + folder), FolderRefused);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+    EXPECT_FALSE(FolderExists(default_));
 }
 
 TEST_F(SilentSetup, TakesTheLongestFolderItsFilesFitInAndRefusesALongerOne) {
@@ -211,6 +232,48 @@ TEST_F(SilentSetup, RemovesTheCopyInAnotherFolderFirstAndNoUninstallerTakesAnoth
     EXPECT_FALSE(FileExists(Installed("Jukelet.exe")));
     EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), FirstFolder);
     EXPECT_TRUE(FileExists(StartMenuShortcut()));
+}
+
+// Only a folder that holds our Jukelet.exe and our uninstaller is removed first: no file
+// found there is run, and another program's files stay.
+TEST_F(SilentSetup, LeavesAFolderTheEntryNamesAloneUnlessItHoldsOurInstallation) {
+    const PlantedFile program = PlantedFile::CopyOf(FakeWinampExe(), std::string(FirstFolder) + "\\Jukelet.exe");
+    const PlantedFile uninstaller = PlantedFile::CopyOf(FakeWinampExe(), std::string(FirstFolder) + "\\Uninstall.exe");
+    ASSERT_TRUE(program && uninstaller);
+    ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation", FirstFolder));
+
+    EXPECT_EQ(RunSetup(std::string("/S /D=") + InstallFolder), 0u);
+    EXPECT_EQ(TreeOf(FirstFolder), (std::vector<std::string>{"Jukelet.exe", "Uninstall.exe"}));
+    EXPECT_TRUE(FileBytes(uninstaller.path()) == FileBytes(FakeWinampExe()));
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), InstallFolder);
+}
+
+// With Jukelet running from the other copy, that copy cannot go: nothing is installed.
+TEST_F(SilentSetup, InstallsNothingWhenTheOtherCopyCannotBeRemoved) {
+    ASSERT_EQ(RunSetup(std::string("/S /D=") + FirstFolder), 0u);
+    TestProcess running = TestProcess::StartWithArguments(std::string(FirstFolder) + "\\Jukelet.exe", "");
+    ASSERT_TRUE(WaitForTopWindow(running.id(), "", nullptr)) << "no configuration window";
+
+    EXPECT_EQ(RunSetup(std::string("/S /D=") + InstallFolder), OtherCopyKept);
+    EXPECT_FALSE(FolderExists(InstallFolder));
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), FirstFolder);
+    EXPECT_EQ(ReadShortcut(StartMenuShortcut()).target, std::string(FirstFolder) + "\\Jukelet.exe");
+    running.Kill();
+}
+
+// One setup at a time: the second waits for the first, then removes its copy as usual.
+TEST_F(SilentSetup, TwoAtOnceLeaveOneCopyAndItsEntry) {
+    TestProcess first = TestProcess::StartWithArguments(SetupExe(), std::string("/S /D=") + FirstFolder);
+    TestProcess second = TestProcess::StartWithArguments(SetupExe(), std::string("/S /D=") + InstallFolder);
+    ASSERT_TRUE(first.WaitForExit(SetupTimeoutMs) && second.WaitForExit(SetupTimeoutMs));
+    EXPECT_EQ(first.ExitCode(), 0u);
+    EXPECT_EQ(second.ExitCode(), 0u);
+    const std::string kept = GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation").c_str();
+    ASSERT_TRUE(kept == FirstFolder || kept == InstallFolder) << kept;
+    const std::string gone = kept == FirstFolder ? InstallFolder : FirstFolder;
+    EXPECT_TRUE(FileExists(kept + "\\Jukelet.exe")) << kept;
+    EXPECT_FALSE(FolderExists(gone)) << gone;
+    EXPECT_EQ(ReadShortcut(StartMenuShortcut()).target, kept + "\\Jukelet.exe");
 }
 
 // A user's click on the installed buttons, with the keys the configuration window writes
@@ -314,6 +377,8 @@ protected:
         SilentInstall::TearDown();
         for (const ButtonScope& scope : ButtonScopes) DeleteKeyTree(scope.root, OtherProgramButton, scope.view);
         DeleteRegistryTree(HKEY_CURRENT_USER, CompanyKey);
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
+        WipeInstallation(FirstFolder);
     }
 
     StandIn winamp_;
@@ -363,6 +428,80 @@ TEST_F(Uninstall, KeepsACompanyKeyThatHoldsValues) {
     ASSERT_TRUE(UninstallSilently());
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, CompanyKey, "Licensee"), "A. User");
+}
+
+// The keys and settings every copy shares stay while the entry names another copy of ours;
+// this one's own files go.
+TEST_F(Uninstall, LeavesWhatAnotherRegisteredCopyUsesAlone) {
+    const PlantedFile program =
+        PlantedFile::CopyOf(Installed("Jukelet.exe"), std::string(FirstFolder) + "\\Jukelet.exe");
+    const PlantedFile uninstaller =
+        PlantedFile::CopyOf(Installed("Uninstall.exe"), std::string(FirstFolder) + "\\Uninstall.exe");
+    ASSERT_TRUE(program && uninstaller);
+
+    EXPECT_EQ(RunUninstallerInPlace(FirstFolder), 0u);
+    EXPECT_EQ(TreeOf(FirstFolder), std::vector<std::string>{"Uninstall.exe"});
+    for (const ButtonScope& scope : ButtonScopes)
+        for (const ToolbarButton& button : ButtonCatalogue)
+            EXPECT_TRUE(KeyExists(scope.root, ButtonKeyPath(button.id), scope.view))
+                << scope.name << " " << button.text;
+    EXPECT_EQ(GetString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue), WinampExePath);
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), InstallFolder);
+    EXPECT_TRUE(FileExists(StartMenuShortcut()));
+    EXPECT_TRUE(FileExists(Installed("Jukelet.exe")));
+}
+
+// An uninstaller that finds no installation of ours where it is pointed removes nothing and
+// says so, whichever form it was started in.
+TEST_F(Uninstall, TouchesNothingWithoutOurJukeletAndUninstallerInTheFolder) {
+    const std::string alone = std::string(FirstFolder) + "\\Uninstall.exe";
+    const PlantedFile copied = PlantedFile::CopyOf(Installed("Uninstall.exe"), alone);
+    const PlantedFile foreign = PlantedFile::CopyOf(FakeWinampExe(), "C:\\Apps\\Foreign\\Jukelet.exe");
+    const PlantedFile foreignUninstaller =
+        PlantedFile::CopyOf(Installed("Uninstall.exe"), "C:\\Apps\\Foreign\\Uninstall.exe");
+    ASSERT_TRUE(copied && foreign && foreignUninstaller);
+    const std::pair<std::string, std::string> runs[] = {
+        {Installed("Uninstall.exe"), "/S _?=C:\\Apps\\Nowhere"},
+        {alone, std::string("/S _?=") + FirstFolder},
+        {alone, "/S"},
+        {foreignUninstaller.path(), "/S _?=C:\\Apps\\Foreign"},
+    };
+    for (const auto& [uninstaller, arguments] : runs) {
+        EXPECT_EQ(RunUninstaller(uninstaller, arguments), NotOurs) << uninstaller << " " << arguments;
+        EXPECT_EQ(CountProcessesNamed("Jukelet-Uninstall.exe"), 0) << "a copy started";
+    }
+    EXPECT_TRUE(FileExists(Installed("Jukelet.exe")));
+    EXPECT_TRUE(FileExists(foreign.path()));
+    EXPECT_TRUE(FileExists(alone));
+    for (const ButtonScope& scope : ButtonScopes)
+        EXPECT_TRUE(KeyExists(scope.root, ButtonKeyPath(ButtonCatalogue[0].id), scope.view)) << scope.name;
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), InstallFolder);
+    WipeInstallation("C:\\Apps\\Foreign");
+}
+
+// Another program's registry link where a button's key, the settings key or the company key
+// belongs is never followed: what it points to keeps its values and subkeys.
+TEST_F(Uninstall, NeverDeletesThroughAnotherProgramsRegistryLink) {
+    constexpr const char* Target = "Software\\JukeletTests\\LinkTarget";
+    for (const std::string& place :
+         {std::string(ButtonKeyPath(ButtonCatalogue[0].id)), std::string(SettingsKey), std::string(CompanyKey)}) {
+        SCOPED_TRACE(place);
+        ASSERT_EQ(RunSetup(std::string("/S /D=") + InstallFolder), 0u);
+        ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, Target, "Owner", "another program"));
+        // Where the company key is a link, the settings key lies in its target.
+        ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, std::string(Target) + "\\Jukelet", WinampExeValue, "kept"));
+        DeleteRegistryTree(HKEY_CURRENT_USER, place);
+        {
+            RegistryLink link(HKEY_CURRENT_USER, place, RegistryView::Default,
+                              L"\\Registry\\Machine\\Software\\JukeletTests\\LinkTarget");
+            ASSERT_TRUE(link.created());
+            EXPECT_EQ(RunUninstallerInPlace(InstallFolder), 0u);
+        }
+        EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, Target, "Owner"), "another program");
+        EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, std::string(Target) + "\\Jukelet", WinampExeValue), "kept");
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
+    }
 }
 
 }  // namespace
