@@ -2,9 +2,12 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
+#include "UninstallerCopy.h"
+#include "Unpack.h"
 #include "install/InstallRig.h"
 #include "registry/Registry.h"
 #include "startup/CommandLine.h"
@@ -142,6 +145,63 @@ TEST(SetupProgram, CarriesTheVersionThePublisherAndTheProgramIcon) {
     ASSERT_EQ(Descriptions(shown), Descriptions(wanted));
     for (size_t i = 0; i < shown.size(); ++i)
         EXPECT_TRUE(shown[i].bits == wanted[i].bits) << "image " << Describe(shown[i]) << " differs";
+}
+
+// The payload as the build packed it: it unpacks to the program, and any damage is refused
+// rather than written out, with nothing written past the size the block claims.
+TEST(SetupProgram, RefusesADamagedPayloadAndNeverWritesPastItsEnd) {
+    const std::string packed = ProgramResource(SetupExe(), "JUKELET.EXE");
+    ASSERT_GT(packed.size(), 4u);
+    static constexpr unsigned char Guard = 0xA5;
+    auto unpack = [&](const std::string& block, std::string* out = nullptr) {
+        const size_t size = PackedSize(reinterpret_cast<const unsigned char*>(block.data()), block.size());
+        std::vector<unsigned char> buffer(size + 64, Guard);
+        const bool ok = Unpack(reinterpret_cast<const unsigned char*>(block.data()), block.size(), buffer.data(), size);
+        EXPECT_TRUE(std::all_of(buffer.begin() + size, buffer.end(), [](unsigned char c) { return c == Guard; }))
+            << "written past the end";
+        if (out) out->assign(buffer.begin(), buffer.begin() + size);
+        return ok;
+    };
+    std::string program;
+    ASSERT_TRUE(unpack(packed, &program));
+    EXPECT_TRUE(program == FileBytes(JukeletExe()));
+
+    auto withSize = [&](long change) {
+        std::string block = packed;
+        uint32_t size = 0;
+        std::memcpy(&size, block.data(), 4);
+        size += change;
+        std::memcpy(block.data(), &size, 4);
+        return block;
+    };
+    const std::pair<const char*, std::string> damaged[] = {
+        {"cut short", packed.substr(0, packed.size() - 1)},
+        {"a byte left over", packed + '\0'},
+        {"claiming a byte more", withSize(1)},
+        {"claiming a byte less", withSize(-1)},
+        // Four bytes whose only item copies from one byte before the start.
+        {"referring before its start", std::string("\x04\0\0\0\0\x01\0", 7)},
+        {"claiming more than it could hold", withSize(0x7FFFFFFF)},
+    };
+    for (const auto& [what, block] : damaged) EXPECT_FALSE(unpack(block)) << what;
+    // A changed byte may still unpack, to other bytes, but never past the end.
+    for (size_t at = 4; at < packed.size(); at += 97) {
+        std::string changed = packed;
+        changed[at] = static_cast<char>(~changed[at]);
+        unpack(changed);
+    }
+}
+
+// Windows 9x removes the uninstaller's copy at its next start, as WININIT.INI's [rename]
+// section asks.
+TEST(SetupProgram, AddsTheUninstallersCopyToWininitsRenameSection) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "[rename]\r\nNUL=C:\\X.EXE\r\n"},
+        {"[Rename]\r\nNUL=C:\\A.EXE\r\n", "[Rename]\r\nNUL=C:\\X.EXE\r\nNUL=C:\\A.EXE\r\n"},
+        {"[other]\r\nkey=value", "[other]\r\nkey=value\r\n[rename]\r\nNUL=C:\\X.EXE\r\n"},
+    };
+    for (const auto& [before, after] : cases)
+        EXPECT_EQ(std::string(WithRenameLine(before, "NUL=C:\\X.EXE")), after) << before;
 }
 
 // Setup run silently, as a roll-out does, into folders wiped before and after each test.
