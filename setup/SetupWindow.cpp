@@ -84,14 +84,14 @@ bool SetupWindow::OnCommand(int id, int notification) {
 }
 
 void SetupWindow::cmdInstall_Click() {
-    const String typed = TidyFolder(Trim(TextOf(Control(txtFolder)), " \t"));
+    const String typed = Trim(TextOf(Control(txtFolder)), " \t");
     const FolderVerdict verdict = CheckInstallFolder(typed);
     if (verdict != FolderVerdict::Usable) {
         prompt_.Tell(FolderRefusal(verdict, typed), MB_OK | MB_ICONEXCLAMATION);
         SetFocus(Control(txtFolder));
         return;
     }
-    const String folder = WholePath(typed);
+    const String folder = WholePath(TidyFolder(typed));
     const String other = OtherCopyToRemove(folder);
     if (!other.empty() && prompt_.Ask(Concat("Jukelet is installed in ", other,
                                              ".\r\n\r\nSetup will remove that copy, then install "

@@ -39,7 +39,7 @@ int UninstallHere(const String& folder, const Prompt& prompt) {
         return UninstallExit::Cancelled;
     const int result = UninstallFrom(folder, prompt);
     if (result == UninstallExit::Removed)
-        prompt.Tell(Concat("Jukelet has been removed from ", folder, "."), MB_OK | MB_ICONINFORMATION);
+        prompt.Tell(Concat("Jukelet has been removed from this folder:\r\n", folder), MB_OK | MB_ICONINFORMATION);
     return result;
 }
 

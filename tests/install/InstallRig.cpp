@@ -18,6 +18,7 @@
 #include "base/UniqueHandle.h"
 #include "registry/Registry.h"
 #include "support/TestEnvironment.h"
+#include "support/TestWindows.h"
 #include "toolbar/ButtonCatalogue.h"
 #include "toolbar/ToolbarButtons.h"
 
@@ -204,6 +205,18 @@ void WipeInstallation(const std::string& folder) {
             DeleteRegistryTree(HKEY_LOCAL_MACHINE, ButtonKeyPath(button.id), view);
     }
     ClearJukeletSettings();
+}
+
+HWND WaitForSetupBox(DWORD processId, const char* title, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : FindTopWindows(processId, "#32770", title))
+                if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) box = window;
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
 }
 
 std::string StartMenuShortcut() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\Jukelet.lnk"; }

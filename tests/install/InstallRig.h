@@ -33,6 +33,13 @@ DWORD RunUninstaller(const std::string& uninstaller, const std::string& argument
 // Takes away whatever an installation into `folder` may have left: a test's safety net.
 void WipeInstallation(const std::string& folder);
 
+// Interactive setup and uninstaller: their window and message boxes share one title.
+constexpr const char* SetupTitle = "Jukelet Setup";
+constexpr const char* UninstallTitle = "Jukelet Uninstall";
+// A visible message box with this title, of this process (0: of any, such as the
+// uninstaller's copy); nullptr when none came in time.
+HWND WaitForSetupBox(DWORD processId, const char* title, DWORD timeoutMs = 20000);
+
 std::string StartMenuShortcut();  // where setup puts the shortcut "Jukelet"
 std::string ProgramFilesFolder();
 

@@ -336,6 +336,51 @@ TEST_F(SilentSetup, TwoAtOnceLeaveOneCopyAndItsEntry) {
     EXPECT_EQ(ReadShortcut(StartMenuShortcut()).target, kept + "\\Jukelet.exe");
 }
 
+// Setup as its user runs it: the window, with the folder it will use.
+class InteractiveSetup : public SilentSetup {
+protected:
+    static void SetFolder(HWND window, const std::string& folder) {
+        SendMessageA(FindDescendant(window, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    }
+};
+
+// Enter presses Install: a folder setup cannot use is refused with the reason and the
+// window stays; a usable one is installed into and setup says so. Esc cancels.
+TEST_F(InteractiveSetup, InstallsOnEnterRefusingAnUnusableFolderAndEndsOnEsc) {
+    TestProcess setup = TestProcess::StartWithArguments(SetupExe(), "");
+    HWND window = WaitForTopWindow(setup.id(), "#32770", SetupTitle);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(WindowText(FindDescendant(window, 101)), default_);
+
+    SetFolder(window, "C:\\");
+    PressKey(window, VK_RETURN);
+    HWND box = WaitForSetupBox(setup.id(), SetupTitle);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ReadMessageBox(box).text.rfind("Setup cannot install Jukelet into this folder:\r\nC:\\\r\n", 0), 0u)
+        << ReadMessageBox(box).text;
+    PressDialogButton(box, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(box));
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    SetFolder(window, InstallFolder);
+    PressKey(window, VK_RETURN);
+    box = WaitForSetupBox(setup.id(), SetupTitle);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ReadMessageBox(box).text.rfind("Jukelet is installed.", 0), 0u) << ReadMessageBox(box).text;
+    PressDialogButton(box, IDOK);
+    ASSERT_TRUE(setup.WaitForExit(SetupTimeoutMs));
+    EXPECT_EQ(setup.ExitCode(), 0u);
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), InstallFolder);
+
+    setup = TestProcess::StartWithArguments(SetupExe(), "");
+    window = WaitForTopWindow(setup.id(), "#32770", SetupTitle);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(WindowText(FindDescendant(window, 101)), InstallFolder) << "not the installed copy's folder";
+    PressKey(window, VK_ESCAPE);
+    ASSERT_TRUE(setup.WaitForExit(SetupTimeoutMs));
+    EXPECT_EQ(setup.ExitCode(), 1u);
+}
+
 // A user's click on the installed buttons, with the keys the configuration window writes
 // and Winamp played by the stand-in.
 class ToolbarClick : public SilentInstall {
@@ -488,6 +533,39 @@ TEST_F(Uninstall, KeepsACompanyKeyThatHoldsValues) {
     ASSERT_TRUE(UninstallSilently());
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, CompanyKey, "Licensee"), "A. User");
+}
+
+// Run as its user runs it, the uninstaller asks first, offers Retry while Jukelet runs
+// from the folder, and says when it is done.
+TEST_F(Uninstall, AsksFirstOffersRetryWhileJukeletRunsAndSaysWhenItIsDone) {
+    auto startAndAsk = [] {
+        EXPECT_EQ(RunUninstaller(Installed("Uninstall.exe"), ""), 0u);
+        HWND question = WaitForSetupBox(0, UninstallTitle);
+        EXPECT_TRUE(question);
+        EXPECT_EQ(ReadMessageBox(question).buttons, (std::vector<int>{IDYES, IDNO}));
+        return question;
+    };
+    PressDialogButton(startAndAsk(), IDNO);
+    ASSERT_TRUE(WaitUntil([] { return CountProcessesNamed("Jukelet-Uninstall.exe") == 0; }, SetupTimeoutMs));
+    EXPECT_TRUE(FileExists(Installed("Jukelet.exe")));
+
+    TestProcess jukelet = TestProcess::StartWithArguments(Installed("Jukelet.exe"), "");
+    ASSERT_TRUE(WaitForTopWindow(jukelet.id(), "", ConfigurationCaption)) << "no configuration window";
+    PressDialogButton(startAndAsk(), IDYES);
+    HWND retry = WaitForSetupBox(0, UninstallTitle);
+    ASSERT_TRUE(retry);
+    EXPECT_EQ(ReadMessageBox(retry).buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
+    EXPECT_TRUE(FileExists(Installed("Jukelet.exe")));
+    jukelet.Kill();
+    PressDialogButton(retry, IDRETRY);
+    ASSERT_TRUE(WaitForWindowGone(retry));
+    HWND done = WaitForSetupBox(0, UninstallTitle);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(ReadMessageBox(done).text, std::string("Jukelet has been removed from this folder:\r\n") + InstallFolder);
+    PressDialogButton(done, IDOK);
+    ASSERT_TRUE(WaitUntil([] { return CountProcessesNamed("Jukelet-Uninstall.exe") == 0; }, SetupTimeoutMs));
+    EXPECT_FALSE(FolderExists(InstallFolder));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
 }
 
 // The keys and settings every copy shares stay while the entry names another copy of ours;
