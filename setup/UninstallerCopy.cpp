@@ -115,14 +115,14 @@ void RemoveCopyAtRestart() {
 }
 
 String WithRenameLine(std::string_view ini, std::string_view line) {
-    String lower(ini);
-    CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
-    const size_t section = lower.find("[rename]");
+    String upper(ini);
+    if (!upper.empty()) CharUpperA(upper.data());
+    const size_t section = upper.find("[RENAME]");
     if (section == String::npos) {
         const bool ended = ini.empty() || ini.back() == '\n';
         return Concat(ini, ended ? "" : "\r\n", "[rename]\r\n", line, "\r\n");
     }
-    const size_t lineEnd = lower.find('\n', section);
+    const size_t lineEnd = upper.find('\n', section);
     const size_t after = lineEnd == String::npos ? ini.size() : lineEnd + 1;
     return Concat(ini.substr(0, after), lineEnd == String::npos ? "\r\n" : "", line, "\r\n", ini.substr(after));
 }
