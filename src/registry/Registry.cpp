@@ -35,7 +35,7 @@ RegKey OpenInView(HKEY parent, const String& path, REGSAM rights, RegistryView v
 // Opens a link itself rather than what it points to. RegOpenKeyEx takes the option from
 // Vista on; before, its options are documented as reserved and zero (and 9x has no links).
 DWORD OpenLinkItself() {
-    static const bool takesIt = WindowsNtAtLeast(6, 0);
+    static const bool takesIt = OpensRegistryLinks(GetVersion());
     return takesIt ? REG_OPTION_OPEN_LINK : 0;
 }
 

@@ -52,7 +52,8 @@ ControlClass ClassFor(ControlKind kind) {
         case ControlKind::IconPicture: return {"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0};
         // Stretched to the control from XP on; before, the control takes the bitmap's size.
         case ControlKind::BitmapPicture:
-            return {"STATIC", DWORD{SS_BITMAP | SS_NOTIFY} | (WindowsNtAtLeast(5, 1) ? SS_REALSIZECONTROL : 0),
+            return {"STATIC",
+                    DWORD{SS_BITMAP | SS_NOTIFY} | (StretchesStaticImages(GetVersion()) ? SS_REALSIZECONTROL : 0),
                     WS_EX_CLIENTEDGE};
     }
     return {"STATIC", 0, 0};

@@ -37,7 +37,7 @@ constexpr COLORREF TitleBlue = 0x00FF0000;
 
 // Arial 14.25 point, bold, at the window's DPI; ClearType where the system has it (XP on).
 HFONT CreateTitleFont(UINT dpi) {
-    const DWORD quality = WindowsNtAtLeast(5, 1) ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
+    const DWORD quality = HasClearType(GetVersion()) ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
     return CreateFontA(-MulDiv(1425, static_cast<int>(dpi), 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS,
                        "Arial");
