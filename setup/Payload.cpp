@@ -17,7 +17,7 @@ Resource FindPayload(std::string_view fileName) {
     String name(fileName);
     CharUpperA(name.data());
     HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(self, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HRSRC found = FindResourceA(self, name.c_str(), RT_RCDATA);
     HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return {};

@@ -1,6 +1,6 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when EXE imports a DLL outside the set that every Windows installation has, or
-# outside ALLOWED (lower case, ;-separated) when that is given.
+# outside ALLOWED (lower case, comma-separated) when that is given.
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${EXE}")
@@ -9,7 +9,7 @@ string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
 set(allowed kernel32.dll user32.dll gdi32.dll advapi32.dll comdlg32.dll shell32.dll comctl32.dll
             ole32.dll oleaut32.dll msvcrt.dll version.dll shlwapi.dll uxtheme.dll)
 if(DEFINED ALLOWED)
-  set(allowed ${ALLOWED})
+  string(REPLACE "," ";" allowed "${ALLOWED}")
 endif()
 set(names "")
 foreach(line IN LISTS lines)
