@@ -56,7 +56,7 @@ make_template() {
 
 mkdir -p "$work"
 prepare "set up (packages, qemu, wine32 unpacked)" "$root/tools/setup.sh" --release-check
-prepare "build the 32-bit release and setup" "$root/tools/build.sh" x86 installer
+prepare "build the 32-bit release and setup" "$root/tools/build.sh" x86 JukeletSetup
 prepare "build the 64-bit driver and stand-in" "$root/tools/build.sh" x64 release_check
 
 source "$root/tests/rig/wine-session.sh"

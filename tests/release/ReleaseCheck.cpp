@@ -23,7 +23,8 @@ namespace {
 // Every 32-bit program here runs emulated: a start alone takes about a minute.
 constexpr DWORD ProcessTimeoutMs = 300000;
 constexpr DWORD BoxTimeoutMs = 120000;
-constexpr const char* UninstallerCopy = "Au_.exe";
+// The uninstaller's copy in %TEMP%, which does the work of "Uninstall.exe /S".
+constexpr const char* UninstallerCopy = "Jukelet-Uninstall.exe";
 
 class Step {
 public:
@@ -134,7 +135,7 @@ private:
         if (FileBytes(program_) != FileBytes(built_) || FileBytes(built_).empty())
             step.Fail(program_ + " is not the built 32-bit Jukelet.exe");
         if (MachineOf(program_) != IMAGE_FILE_MACHINE_I386) step.Fail(program_ + " is not a 32-bit program");
-        if (!FileExists(folder_ + "\\Uninstall.exe")) step.Fail("no Uninstall.exe");
+        if (MachineOf(folder_ + "\\Uninstall.exe") != IMAGE_FILE_MACHINE_I386) step.Fail("no 32-bit Uninstall.exe");
 
         int shortcuts = 0;
         for (const ToolbarButton& button : ButtonCatalogue) {
