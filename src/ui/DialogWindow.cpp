@@ -194,7 +194,8 @@ void DialogWindow::FitLabelsToText() {
         HWND label = Control(control.id);
         RECT place = {};
         GetWindowRect(label, &place);
-        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+        ScreenToClient(window_, reinterpret_cast<POINT*>(&place.left));
+        ScreenToClient(window_, reinterpret_cast<POINT*>(&place.right));
         const int height = place.bottom - place.top;
         int width = place.right - place.left;
         // Another font than the layout was drawn with (another language's, large fonts) may
