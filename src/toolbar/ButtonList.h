@@ -1,8 +1,8 @@
 // The toolbar buttons, in order of installation and removal, each written once: the button
 // catalogue (toolbar/ButtonCatalogue.cpp), the switch table (startup/Switches.cpp) and the
-// setup program's icons and shortcuts (installer/CMakeLists.txt makes buttons.nsh of these
-// rows) are all made from this list. A new button is a row here and its two icons in
-// resources/toolbar.
+// setup program's icons (setup/CMakeLists.txt embeds the two each row names) and shortcuts
+// (written from the catalogue at install time) are all made from this list. A new button is
+// a row here and its two icons in resources/toolbar.
 //
 // JUKELET_BUTTON(id, caption, icons, link, argument, command):
 //   id        the Internet Explorer extension key's name
