@@ -10,7 +10,7 @@ imports: every function EXE imports must be a row of TABLE (oldest-exports.tsv).
 --floor, each must also be exported, working, by Windows 95 and by NT 4.0; MAP (the
 linker's map) names the object that pulled each failing import in.
 image: the PE header asks for Windows 4.0, and every instruction of the code exists on an
-i486. MAP tells the code from the tables the linker keeps in the same output section (which
+i486 without a floating-point unit (a 486SX): none newer, no x87. MAP tells the code from the tables the linker keeps in the same output section (which
 only look like instructions), and names the function and object of each instruction found.
 loaded: every function the code loads at run time (LOAD_PROC) is a row of TABLE, and the row
 agrees with how it is loaded: from a module every process has (GetModuleHandleA), with a
@@ -260,14 +260,29 @@ PREFIXES = {'lock', 'rep', 'repz', 'repnz', 'repe', 'repne', 'data16', 'addr16',
             'notrack', 'bnd', 'xacquire', 'xrelease'}
 
 
-def brought_by(instruction):
-    """The processor that brought this instruction ("lock cmpxchg8b (%esi)"), or None for the i486's own."""
+# The floating-point unit's instructions, as objdump spells them (fld, fstpl, fnstcw, fwait...): an i486DX has
+# them, a 486SX has no unit to run them. Those newer than the i486 (fcmov, fcomi, fisttp) are named above.
+X87 = re.compile(r'f[a-z0-9]+|wait')
+
+
+def mnemonic_and_operands(instruction):
     words = instruction.split()
     while words and words[0] in PREFIXES:
         words.pop(0)
-    if not words:
+    return (words[0], ' '.join(words[1:])) if words else (None, '')
+
+
+def needs_an_fpu(instruction):
+    """True for an x87 instruction that the i486 has, but only with its floating-point unit."""
+    mnemonic = mnemonic_and_operands(instruction)[0]
+    return bool(mnemonic and X87.fullmatch(mnemonic))
+
+
+def brought_by(instruction):
+    """The processor that brought this instruction ("lock cmpxchg8b (%esi)"), or None for the i486's own."""
+    mnemonic, operands = mnemonic_and_operands(instruction)
+    if not mnemonic:
         return None
-    mnemonic, operands = words[0], ' '.join(words[1:])
     for pattern, processor in NEWER_THAN_486:
         if re.fullmatch(pattern, mnemonic):
             return processor
@@ -344,6 +359,24 @@ def where(section, address):
     return None, (f'{shown}, after {before[-1]}' if before else shown)
 
 
+def named_instructions(found, names, what):
+    """One line per instruction, naming it, its function and its object, then a tally."""
+    lines, counts = [], {}
+    for address, instruction, kind, section in found:
+        function, origin = where(section, address)
+        mnemonic = mnemonic_and_operands(instruction)[0]
+        counts[mnemonic] = counts.get(mnemonic, 0) + 1
+        inside = f'{names[function]} ({origin})' if function else origin
+        lines.append(f'{mnemonic} at {address:#x} ({kind}): {instruction}  in {inside}')
+    if found:
+        tally = ', '.join(f'{m} {n}' for m, n in sorted(counts.items(), key=lambda item: (-item[1], item[0])))
+        # The toolchain's archives are named by absolute path, this build's objects relative to it.
+        ours = sum(not section[3].startswith('/') for _, _, _, section in found)
+        lines.append(f'{len(found)} {what} ({ours} in this build\'s objects, '
+                     f'{len(found) - ours} in the toolchain\'s): {tally}')
+    return lines
+
+
 def check_image(tool, exe, map_path):
     failures = []
     header = objdump(tool, exe, '-p')
@@ -360,7 +393,7 @@ def check_image(tool, exe, map_path):
     if not sections:
         sys.exit(f'no code sections read from {map_path}')
     everything = disassemble(tool, exe)
-    newer = []  # (address, instruction, processor, section)
+    newer, floating = [], []  # (address, instruction, kind, section)
     for section in sections:
         start, end = section[0], section[1]
         # A linear sweep that ran out of step over the bytes before a section starts it again.
@@ -369,25 +402,17 @@ def check_image(tool, exe, map_path):
             processor = brought_by(found[address])
             if processor:
                 newer.append((address, found[address], processor, section))
-    names = demangled(tool, sorted({where(s, a)[0] for a, _, _, s in newer} - {None}))
-    counts = {}
-    for address, instruction, processor, section in newer:
-        function, origin = where(section, address)
-        mnemonic = [w for w in instruction.split() if w not in PREFIXES][0]
-        counts[mnemonic] = counts.get(mnemonic, 0) + 1
-        inside = f'{names[function]} ({origin})' if function else origin
-        failures.append(f'{mnemonic} at {address:#x} ({processor}): {instruction}  in {inside}')
-    if newer:
-        tally = ', '.join(f'{m} {n}' for m, n in sorted(counts.items(), key=lambda item: (-item[1], item[0])))
-        # The toolchain's archives are named by absolute path, this build's objects relative to it.
-        ours = sum(not section[3].startswith('/') for _, _, _, section in newer)
-        failures.append(f'{len(newer)} instructions an i486 lacks ({ours} in this build\'s objects, '
-                        f'{len(newer) - ours} in the toolchain\'s): {tally}')
+            elif needs_an_fpu(found[address]):
+                floating.append((address, found[address], 'x87', section))
+    names = demangled(tool, sorted({where(s, a)[0] for a, _, _, s in newer + floating} - {None}))
+    failures += named_instructions(newer, names, 'instructions an i486 lacks')
+    failures += named_instructions(floating, names, 'x87 instructions, which a 486SX cannot run')
     for failure in failures:
         print(failure)
     if failures:
         return 1
-    print(f'PE header asks for Windows 4.0; every instruction of {len(sections)} code sections runs on an i486')
+    print(f'PE header asks for Windows 4.0; every instruction of {len(sections)} code sections runs on an i486, '
+          'none needs a floating-point unit')
     return 0
 
 
