@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <list>
 #include <memory>
 
 #include "base/SharedState.h"
@@ -251,8 +252,9 @@ TEST_F(ConfigurationWindow, EachAddButtonWritesItsOwnRootAndSaysSo) {
 // program's keys in either view stay.
 TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
     const std::string otherKey(ButtonKeyPath(OtherProgramButtonId));
-    for (const NamedView& view : BothViews)
-        ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", "Other", view.view));
+    const PlantedKey others[] = {{HKEY_LOCAL_MACHINE, otherKey, BothViews[0].view},
+                                 {HKEY_LOCAL_MACHINE, otherKey, BothViews[1].view}};
+    for (const PlantedKey& other : others) ASSERT_TRUE(other.WriteString("ButtonText", "Other"));
 
     Dismiss(ClickForBox("Add to this &Machine", "Add"));
     const std::string stopKey(ButtonKeyPath(ButtonCatalogue[3].id));
@@ -271,7 +273,6 @@ TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
     for (const NamedView& view : BothViews) {
         EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.view).empty()) << view.name;
         EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", view.view), "Other") << view.name;
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, otherKey, view.view);
     }
 }
 
@@ -333,6 +334,8 @@ TEST_F(ConfigurationWindow, RemoveAllAnsweredYesClearsBothRoots) {
 // own values and another program's button stay.
 TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
     const std::string otherKey(ButtonKeyPath(OtherProgramButtonId));
+    std::list<PlantedKey> others;
+    std::list<PlantedValue> policies;
     for (const Place& place : EveryPlace) {
         InstallButtonKeys(place.root, place.view);
         for (const ToolbarButton& button : ButtonCatalogue) {
@@ -340,8 +343,8 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Settings\\Deeper", "Left", "behind", place.view));
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Other", "", "x", place.view));
         }
-        ASSERT_TRUE(WriteRegistryString(place.root, ExtensionsKey, "Policy", "kept", place.view));
-        ASSERT_TRUE(WriteRegistryString(place.root, otherKey, "ButtonText", "Other", place.view));
+        ASSERT_TRUE(policies.emplace_back(place.root, ExtensionsKey, "Policy", "kept", place.view));
+        ASSERT_TRUE(others.emplace_back(place.root, otherKey, place.view).WriteString("ButtonText", "Other"));
     }
 
     HWND box = ClickForBox("&Remove All", "Remove Buttons");
@@ -353,8 +356,6 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
         EXPECT_TRUE(InstalledButtonKeys(place.root, place.view).empty()) << place.name;
         EXPECT_EQ(RegistryString(place.root, ExtensionsKey, "Policy", place.view), "kept") << place.name;
         EXPECT_EQ(RegistryString(place.root, otherKey, "ButtonText", place.view), "Other") << place.name;
-        DeleteRegistryTree(place.root, otherKey, place.view);
-        DeleteRegistryValue(place.root, ExtensionsKey, "Policy", place.view);
     }
 }
 
@@ -365,8 +366,9 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
 TEST_F(ConfigurationWindow, RemoveAllNamesTheLinkThatKeptAButton) {
     const std::string stuck(ButtonKeyPath(ButtonCatalogue[3].id));
     constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
+    const PlantedKey tests(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
     // No subkeys: deleting the link by its name would delete this key.
-    ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data", "kept"));
+    ASSERT_TRUE(tests.WriteString("Data", "kept", "LinkTarget"));
     for (const Place& place : EveryPlace) {
         SCOPED_TRACE(place.name);
         const bool user = place.root == HKEY_CURRENT_USER;
@@ -396,7 +398,6 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheLinkThatKeptAButton) {
         EXPECT_EQ(InstalledButtonKeys(place.root, place.view), std::vector<std::string>{ButtonCatalogue[3].id});
         EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data"), "kept");
     }
-    DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
 }
 
 // A link where a button's key belongs is not written through: its target, here missing,
