@@ -3,21 +3,25 @@
 
     check_floor.py imports OBJDUMP EXE TABLE [--map MAP] [--floor]
     check_floor.py image OBJDUMP EXE --map MAP
-    check_floor.py loaded SOURCE_FOLDER TABLE
-    check_floor.py values SOURCE_FOLDER VALUES_TABLE
+    check_floor.py loaded SOURCE_FOLDER... TABLE
+    check_floor.py values SOURCE_FOLDER... VALUES_TABLE
 
 imports: every function EXE imports must be a row of TABLE (oldest-exports.tsv). With
 --floor, each must also be exported, working, by Windows 95 and by NT 4.0; MAP (the
 linker's map) names the object that pulled each failing import in.
 image: the PE header asks for Windows 4.0, and every instruction of the code exists on an
-i486 without a floating-point unit (a 486SX): none newer, no x87. MAP tells the code from the tables the linker keeps in the same output section (which
-only look like instructions), and names the function and object of each instruction found.
-loaded: every function the code loads at run time (LOAD_PROC) is a row of TABLE, and the row
-agrees with how it is loaded: from a module every process has (GetModuleHandleA), with a
-fallback, only what Windows 95 or NT 4.0 lacks; from a DLL loaded on demand (LoadLibraryA),
-only what both have.
-values: every audited flag the code uses and every structure size it sets is in
-VALUES_TABLE (oldest-values.tsv), whose rows above the floor say when the code passes them.
+i486 without a floating-point unit (a 486SX): none newer, no x87. MAP tells the code from
+the tables the linker keeps in the same output section (which only look like
+instructions), and names the function and object of each instruction found.
+loaded: every function the code under the folders loads at run time (LOAD_PROC) is a row of
+TABLE, and the row agrees with how it is loaded: from a module every process has
+(GetModuleHandleA), with a fallback, only what Windows 95 or NT 4.0 lacks; from a DLL
+loaded on demand (LoadLibraryA), only what both have.
+values: every audited flag, structure size and session object name the code under the
+folders hands the system is in a row of VALUES_TABLE (oldest-values.tsv) whose site names
+its file; rows above the floor say when the code passes them; every row's site (files,
+functions, calls) is live and still uses what the row lists. Sites and the files named in
+failures are paths from the folder that holds the source folders.
 Prints one line per failure and exits 1, or prints a summary and exits 0.
 """
 import os
@@ -296,8 +300,7 @@ class ValuesRow:
             else:
                 self.places.append((None, [word]))
         self.calls = re.findall(r'[A-Za-z_]\w*', re.sub(r'\([^)]*\)', ' ', calls))
-        value = ' '.join(self.value.split())
-        self.text = value
+        value = self.text = ' '.join(self.value.split())
         self.sizes = {f'{s}.{m} = {v}' for s, m, v in ROW_SIZE_MEMBER.findall(value)}
         self.sizes |= {f'sizeof({s})' for s in SIZE_ARGUMENT.findall(ROW_SIZE_MEMBER.sub('', value))}
         self.flags = set(AUDITED_VALUES.findall(value)) - NOT_VALUES
@@ -330,12 +333,12 @@ def read_values_table(table_path):
 
 
 def check_site(row, root, sources, table_path):
-    """The row's files and folders exist, name the functions it gives and make its calls, and
-    still use every flag, size and name its value column audits. The files the row names."""
+    """Failures unless the row's files and folders exist, name the functions it gives and make
+    its calls, and still use every flag, size and name its value column audits."""
     where = f'{table_path}:{row.number}'
     failures, files = [], []
     if '>' not in row.site or not row.calls or not row.places:
-        return [f'{where}: site "{row.site}": name the files, functions and calls as FILE FUNCTION... > CALL...'], []
+        return [f'{where}: site "{row.site}": name the files, functions and calls as FILE FUNCTION... > CALL...']
     for path, functions in row.places:
         if path is None:
             failures.append(f'{where}: {", ".join(functions)}: name the file first')
@@ -352,7 +355,7 @@ def check_site(row, root, sources, table_path):
             if not any(source.uses(function) for source in found):
                 failures.append(f'{where}: {path} has no {function}; name the call site as it is now')
     if not files:
-        return failures, files
+        return failures
     shown = ', '.join(sorted({source.shown for source in files}))
     for call in row.calls:
         if not any(source.uses(call) for source in files):
@@ -368,7 +371,7 @@ def check_site(row, root, sources, table_path):
             failures.append(f'{where}: {name}: {shown} no longer names it; take it out of the row')
     if not row.flags and not row.sizes and not row.names:
         failures.append(f'{where}: "{row.value}" holds no flag, size or object name the check can find')
-    return failures, files
+    return failures
 
 
 def check_values(source_folders, table_path):
@@ -387,7 +390,7 @@ def check_values(source_folders, table_path):
             sources[shown] = Source(path, shown)
     rows, failures = read_values_table(table_path)
     for row in rows:
-        failures += check_site(row, root, sources, table_path)[0]
+        failures += check_site(row, root, sources, table_path)
     used, handed = set(), 0
     for shown, source in sources.items():
         covering = [row for row in rows if row.covers(shown)]
