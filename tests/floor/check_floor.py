@@ -196,11 +196,12 @@ def check_run_time_loads(source_folders, table_path):
 
 # The families of flags and values audited in oldest-values.tsv: each one the code uses needs a
 # row whose site names its file. Beside those the code hands over today, a few whose newer
-# members are known traps (CSIDL_, BIF_, MOVEFILE_, ICC_, CREATE_).
+# members are known traps (CSIDL_, BIF_, MOVEFILE_, ICC_, CREATE_, WC_).
 AUDITED_VALUES = re.compile(
     r'\b(?:(?:SS|WS_EX|WS|DS|ES|BS|BN|SMTO|LR|SPI|MB|FORMAT_MESSAGE|REG|KEY|OFN|STARTF|STM|STN|DM|EM|WM|MONITOR|SWP'
     r'|SW|IMAGE|ICON|EDGE|BF|SM|ODT|PROCESS|PAGE|FILE_MAP|DUPLICATE|GWLP?|DWLP?|COLOR|HKEY|GENERIC|FILE_SHARE'
-    r'|FILE_ATTRIBUTE|FILE_FLAG|CREATE|RT|FW|FF|CSIDL|BIF|MOVEFILE|ICC)_[A-Z0-9_]+|[A-Z]+_(?:QUALITY|CHARSET|PRECIS|PITCH)'
+    r'|FILE_ATTRIBUTE|FILE_FLAG|CREATE|RT|FW|FF|DT|CP|WC|CSIDL|BIF|MOVEFILE|ICC)_[A-Z0-9_]+'
+    r'|[A-Z]+_(?:QUALITY|CHARSET|PRECIS|PITCH)'
     r'|ID(?:OK|CANCEL|ABORT|RETRY|IGNORE|YES|NO|CLOSE|HELP|TRYAGAIN|CONTINUE)|OPEN_(?:EXISTING|ALWAYS)|TRUNCATE_EXISTING'
     r'|SYNCHRONIZE|TRANSPARENT|OPAQUE|LOGPIXELS[XY])\b')
 # Names in those families that are types, not values.
