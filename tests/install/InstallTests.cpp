@@ -626,9 +626,10 @@ TEST_F(Uninstall, NeverDeletesThroughAnotherProgramsRegistryLink) {
          {std::string(ButtonKeyPath(ButtonCatalogue[0].id)), std::string(SettingsKey), std::string(CompanyKey)}) {
         SCOPED_TRACE(place);
         ASSERT_EQ(RunSetup(std::string("/S /D=") + InstallFolder), 0u);
-        ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, Target, "Owner", "another program"));
+        const PlantedKey target(HKEY_LOCAL_MACHINE, Target);
+        ASSERT_TRUE(target.WriteString("Owner", "another program"));
         // Where the company key is a link, the settings key lies in its target.
-        ASSERT_TRUE(SaveString(HKEY_LOCAL_MACHINE, std::string(Target) + "\\Jukelet", WinampExeValue, "kept"));
+        ASSERT_TRUE(target.WriteString(WinampExeValue, "kept", "Jukelet"));
         DeleteRegistryTree(HKEY_CURRENT_USER, place);
         {
             RegistryLink link(HKEY_CURRENT_USER, place, RegistryView::Default,
@@ -638,7 +639,6 @@ TEST_F(Uninstall, NeverDeletesThroughAnotherProgramsRegistryLink) {
         }
         EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, Target, "Owner"), "another program");
         EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, std::string(Target) + "\\Jukelet", WinampExeValue), "kept");
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
     }
 }
 
