@@ -135,7 +135,8 @@ template <typename Act>
 void ActOnWinamp(WhenClosed whenClosed, Act act) {
     const Deadline deadline(WinampWindowWaitMs);
     HWND window = FindWinampWindow();
-    if (window && ReadyForInput(window, 0)) return act(window);
+    // A ready Winamp is acted on at once, unless clicks before this one still wait their turn.
+    if (window && ReadyForInput(window, 0) && !StartLock::TurnsPending()) return act(window);
 
     StartLock lock;
     DWORD ended = 0;  // a Winamp this click saw end

@@ -31,6 +31,15 @@ StartLock::~StartLock() {
     Give();
 }
 
+bool StartLock::TurnsPending() {
+    const KernelHandle mapping =
+        CreateSessionObject(RecordName, [](const char* name) { return OpenFileMappingA(FILE_MAP_READ, FALSE, name); });
+    if (!mapping) return false;
+    const MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(Record)));
+    const volatile Record* record = static_cast<const Record*>(view.get());
+    return record && record->done < record->lastTurn;
+}
+
 bool StartLock::Take(DWORD timeoutMs) { return !mutex_ || mutex_.Lock(timeoutMs); }
 
 KnownWinamp StartLock::Known(DWORD ended) {

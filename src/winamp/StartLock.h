@@ -30,9 +30,10 @@ struct KnownWinamp {
 };
 
 // What clicks tell each other about Winamp, across processes: the Winamp one of them started
-// or closed, known by its process, and the turns in which the clicks that wait for Winamp
-// send. The record lives in named shared memory that the recorded Winamp itself holds open,
-// so it outlasts the click that wrote it (a killed one too) for as long as that Winamp runs.
+// or closed, known by its process, and the turns in which clicks send: those that wait for
+// Winamp, and those that find it ready while others still wait their turn. The record lives
+// in named shared memory that the recorded Winamp itself holds open, so it outlasts the click
+// that wrote it (a killed one too) for as long as that Winamp runs.
 //
 // Taken only for short sections, to read and write the record and to start Winamp: nothing
 // is shown or waited for while it is held.
@@ -42,6 +43,10 @@ public:
     ~StartLock();
     StartLock(const StartLock&) = delete;
     StartLock& operator=(const StartLock&) = delete;
+
+    // Whether clicks still wait their turn: the last turn taken is ahead of the last done.
+    // Only looks, and creates nothing: fit for a click that finds Winamp ready.
+    static bool TurnsPending();
 
     // False when others held it past timeoutMs. Without a mutex it is always had.
     bool Take(DWORD timeoutMs);

@@ -100,6 +100,32 @@ TEST_F(RemoteControl, AClickDuringASlowStartActsOnThatWinamp) {
     EXPECT_EQ(winamp_.StartCount(), 1);
 }
 
+// Clicks at a starting Winamp whose Play is busy in a dialog: a Next that finds Winamp ready
+// while Plays clicked before it still wait their turn takes a turn behind them, and no click
+// waits on another's send.
+TEST_F(RemoteControl, ClicksAtAStartingWinampKeepTheirOrderAndTheirBounds) {
+    winamp_.SetWindowDelayMs(1500);
+    winamp_.SetPlayDialogMs(8000);
+    std::vector<TestProcess> clicks;
+    std::vector<ULONGLONG> clicked;
+    auto click = [&](const char* name) {
+        clicks.push_back(TestProcess::StartWithArguments(JukeletExe(), name));
+        clicked.push_back(GetTickCount64());
+        Sleep(100);
+    };
+    for (int i = 0; i < 8; ++i) click("/PLAY");
+    ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 5000));
+    for (int i = 0; i < 4; ++i) click("/NEXT");
+    for (size_t i = 0; i < clicks.size(); ++i) {
+        const ULONGLONG bound = clicked[i] + 8000, now = GetTickCount64();
+        EXPECT_TRUE(clicks[i].WaitForExit(now < bound ? static_cast<DWORD>(bound - now) : 0)) << "click " << i;
+    }
+    ASSERT_TRUE(winamp_.WaitForCommands(clicks.size(), 5000)) << winamp_.Commands().size() << " arrived";
+    std::vector<int> expected(8, 40045);
+    expected.insert(expected.end(), 4, 40048);
+    EXPECT_EQ(winamp_.Commands(), expected);
+}
+
 // Winamp opens its window long before it reads messages (it loads its plug-ins in between),
 // here for longer than one send may wait. A click that starts it, and a click that finds it
 // still loading, wait until it is ready for their command.
