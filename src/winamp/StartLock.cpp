@@ -46,11 +46,12 @@ KnownWinamp StartLock::Known(DWORD ended) {
     KnownWinamp known;
     known.id = record_->processId;
     if (!known.id) return known;
-    if (known.id != ended) known.process.reset(OpenProcess(SYNCHRONIZE, FALSE, known.id));
+    const bool recent = GetTickCount() - record_->recordedAt < WinampWindowWaitMs;
+    if (recent && known.id != ended) known.process.reset(OpenProcess(SYNCHRONIZE, FALSE, known.id));
     if (known.process && WaitForSingleObject(known.process.get(), 0) == WAIT_TIMEOUT) return known;
     known.process.reset();
-    known.handingOver = record_->started && GetTickCount() - record_->startedAt < WinampWindowWaitMs;
-    // Gone for good: its id may soon name another process.
+    known.handingOver = recent && record_->started;
+    // Gone for good, or waited for long enough: its id may soon name another process.
     if (!known.handingOver) record_->processId = 0;
     return known;
 }
@@ -62,7 +63,7 @@ void StartLock::Remember(HANDLE process, DWORD processId, bool started) {
     if (mapping_ && record_->processId != processId)
         DuplicateHandle(GetCurrentProcess(), mapping_.get(), process, &kept, 0, FALSE, DUPLICATE_SAME_ACCESS);
     record_->started = started;
-    record_->startedAt = GetTickCount();
+    record_->recordedAt = GetTickCount();
     record_->processId = processId;
 }
 

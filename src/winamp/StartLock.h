@@ -53,7 +53,9 @@ public:
     void Give() { mutex_.Unlock(); }
 
     // While taken. What the record knows; a process that this click saw end (`ended`) is
-    // not asked again, as its id may already name another.
+    // not asked again, as its id may already name another. A recorded process counts as
+    // starting or closing for one window wait: one that runs on without a window after that
+    // is a launcher that stays, or a Winamp that lingers, and is no longer known.
     KnownWinamp Known(DWORD ended = 0);
     // `process` must allow PROCESS_DUP_HANDLE: it is given a handle to the record.
     void RememberStarted(HANDLE process, DWORD processId) { Remember(process, processId, true); }
@@ -68,10 +70,10 @@ public:
 
 private:
     struct Record {
-        DWORD processId;  // the Winamp a click last started or closed; 0: none known
-        DWORD started;    // nonzero when a click started it, at startedAt
-        DWORD startedAt;
-        DWORD lastTurn;  // the last turn taken, and the click that took it
+        DWORD processId;   // the Winamp a click last started or closed; 0: none known
+        DWORD started;     // nonzero when a click started it (else closed it)
+        DWORD recordedAt;  // when it was started or closed
+        DWORD lastTurn;    // the last turn taken, and the click that took it
         DWORD lastTurnProcess;
         DWORD sending;  // the last turn whose send has begun, and when
         DWORD sendingSince;

@@ -192,6 +192,24 @@ TEST_F(RemoteControl, NoClickStartsASecondWinampWhileTheFirstRuns) {
     EXPECT_EQ(arrived, (std::vector<int>{40045, 40046, 40048, 40048}));
 }
 
+// A launcher that runs on after the Winamp it started has closed is no Winamp starting once
+// a window wait has passed: the next click starts Winamp again, at once.
+TEST_F(RemoteControl, ALauncherThatStaysHoldsNoLaterClick) {
+    StandIn core(std::string(WinampFolder) + "\\core.exe");
+    winamp_.SetLauncherOf(core);
+    const ULONGLONG started = GetTickCount64();
+    ASSERT_TRUE(RunJukelet("/PLAY"));
+    ASSERT_TRUE(winamp_.WaitForCommands(1, 5000));
+    PostMessageA(FindWinampWindow(), WM_COMMAND, WinampClose, 0);
+    ASSERT_TRUE(winamp_.WaitForLogLine("exit", 5000));
+    while (GetTickCount64() < started + WinampWindowWaitMs + 1000) Sleep(50);
+    const ULONGLONG clickedAgain = GetTickCount64();
+    ASSERT_TRUE(RunJukelet("/PLAY"));
+    EXPECT_LT(GetTickCount64() - clickedAgain, 5000u);
+    EXPECT_TRUE(winamp_.WaitForCommands(3, 5000));
+    EXPECT_EQ(winamp_.StartCount(), 2);
+}
+
 // Open/Close twice in quick succession closes the Winamp the first one started.
 TEST_F(RemoteControl, AQuickSecondOpenCloseClosesTheWinampTheFirstStarted) {
     winamp_.SetWindowDelayMs(2000);
