@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr const char* StartLockName = "Local\\Orvalle.Jukelet.WinampStart";
 constexpr const char* RecordName = "Local\\Orvalle.Jukelet.WinampRecord";
 // Long enough for the click before to have its send queued in Winamp, short enough that a
 // Winamp busy with one command holds the clicks after it by no more than this.

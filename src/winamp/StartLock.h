@@ -20,6 +20,9 @@ private:
     DWORD ms_;
 };
 
+// The mutex that clicks take to read and write the record below, in the session's namespace.
+constexpr const char* StartLockName = "Local\\Orvalle.Jukelet.WinampStart";
+
 // The Winamp a click started or closed, as the record knows it.
 struct KnownWinamp {
     DWORD id = 0;
