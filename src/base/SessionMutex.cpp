@@ -1,12 +1,22 @@
 #include "base/SessionMutex.h"
 
+#include "base/WindowsVersion.h"
+
 KernelHandle CreateSessionObject(std::string_view name, HANDLE (*create)(const char* name), bool* alreadyExisted) {
-    KernelHandle object(create(String(name).c_str()));
+    static const bool namespaces = HasObjectNamespaces(GetVersion());
     const size_t separator = name.find('\\');
-    if (!object && separator != std::string_view::npos)
-        object.reset(create(String(name.substr(separator + 1)).c_str()));
-    if (alreadyExisted) *alreadyExisted = object && GetLastError() == ERROR_ALREADY_EXISTS;
-    return object;
+    const std::string_view plain = separator == std::string_view::npos ? name : name.substr(separator + 1);
+    const String given(namespaces ? name : plain);
+    HANDLE object = create(given.c_str());
+    // Read at once: whatever runs in between (a string freed) may change it.
+    DWORD error = GetLastError();
+    if (!object && namespaces && plain.size() != name.size()) {
+        const String fallback(plain);
+        object = create(fallback.c_str());
+        error = GetLastError();
+    }
+    if (alreadyExisted) *alreadyExisted = object && error == ERROR_ALREADY_EXISTS;
+    return KernelHandle(object);
 }
 
 SessionMutex::SessionMutex(std::string_view name) {

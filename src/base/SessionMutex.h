@@ -7,9 +7,9 @@
 // A named kernel object shared by the programs of this user's session, made by `create`
 // (CreateMutexA, CreateFileMappingA...). `name` carries its namespace, as in
 // "Local\Orvalle.Jukelet.Configuration". Namespaces exist from Windows 2000 (Terminal
-// Services) on: where the name cannot be created as given (Windows 9x, NT4), the plain name
-// after the namespace is used instead. `alreadyExisted` tells whether another process had
-// created it first. An empty handle when neither could be created.
+// Services) on: before (9x, NT 4.0), and wherever the name cannot be created as given, the
+// plain name after the namespace is used instead. `alreadyExisted` tells whether another
+// process had created it first. An empty handle when it could not be created.
 KernelHandle CreateSessionObject(std::string_view name, HANDLE (*create)(const char* name),
                                  bool* alreadyExisted = nullptr);
 

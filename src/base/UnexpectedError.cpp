@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/SharedState.h"
+#include "base/UserMessage.h"
 
 void EndOnUnexpectedError(const char* what) {
     // The box pumps messages: a second failure while it shows must not show another.
@@ -18,7 +19,7 @@ void EndOnUnexpectedError(const char* what) {
             lstrcpynA(text + used, "\r\r", sizeof(text) - used);
             lstrcpynA(text + used + 2, what, sizeof(text) - used - 2);
         }
-        MessageBoxA(nullptr, text, AppTitle, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+        ShowMessage(nullptr, text, AppTitle, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
     }
     ExitProcess(UnexpectedErrorExitCode);
 }

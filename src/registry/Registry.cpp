@@ -35,7 +35,7 @@ RegKey OpenInView(HKEY parent, const String& path, REGSAM rights, RegistryView v
 // Opens a link itself rather than what it points to. RegOpenKeyEx takes the option from
 // Vista on; before, its options are documented as reserved and zero (and 9x has no links).
 DWORD OpenLinkItself() {
-    static const bool takesIt = WindowsNtAtLeast(6, 0);
+    static const bool takesIt = OpensRegistryLinks(GetVersion());
     return takesIt ? REG_OPTION_OPEN_LINK : 0;
 }
 
@@ -79,6 +79,30 @@ String FindLinkIn(HKEY parent, const String& path, RegistryView view, bool insid
         const String found = FindLinkIn(key.get(), child, view, true);
         if (!found.empty()) return Concat(path, "\\", found);
     }
+}
+
+// The path of the first link from `top` down to `top\rest`, key by key: a link higher up is
+// followed by every open below it. "" where a key is missing (nothing below it can be a link).
+String FindLinkAlong(HKEY root, const String& top, std::string_view rest, RegistryView view) {
+    String path = top;
+    for (size_t from = 0;;) {
+        RegKey key = OpenItself(root, path, view);
+        if (!key) return String();
+        if (IsRegistryLink(key.get())) return path;
+        if (from >= rest.size()) return String();
+        size_t end = rest.find('\\', from);
+        if (end == std::string_view::npos) end = rest.size();
+        path.append("\\").append(rest.substr(from, end - from));
+        from = end + 1;
+    }
+}
+
+bool IsEmptyKey(HKEY key) {
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS &&
+           subkeys == 0 && values == 0;
 }
 
 // NT's RegDeleteKeyA refuses a key that has subkeys (9x's takes them along) and
@@ -125,6 +149,28 @@ bool DeleteKeyTree(ScopeRoot root, std::string_view path, RegistryView view) {
 String FindRegistryLink(ScopeRoot root, std::string_view path, RegistryView view, bool inside) {
     if (path.empty()) return String();
     return FindLinkIn(root, String(path), view, inside);
+}
+
+String FindRegistryLinkAlong(ScopeRoot root, std::string_view top, std::string_view rest, RegistryView view,
+                             bool inside) {
+    if (top.empty()) return String();
+    const String link = FindLinkAlong(root, String(top), rest, view);
+    if (!link.empty() || !inside) return link;
+    return FindRegistryLink(root, rest.empty() ? String(top) : Concat(top, "\\", rest), view, true);
+}
+
+bool DeleteKeyIfEmpty(ScopeRoot root, std::string_view path, RegistryView view) {
+    if (path.empty()) return false;
+    const String name(path);
+    LONG status = ERROR_SUCCESS;
+    {
+        RegKey key = OpenItself(root, name, view, &status);
+        if (!key) return status == ERROR_FILE_NOT_FOUND;
+        // 9x's RegDeleteKeyA takes the subkeys along, and a link's name stands for its target.
+        if (IsRegistryLink(key.get()) || !IsEmptyKey(key.get())) return false;
+    }
+    status = DeleteEmptyKey(root, name, view);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 bool KeyExists(ScopeRoot root, std::string_view path) { return static_cast<bool>(OpenExisting(root, String(path))); }

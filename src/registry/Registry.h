@@ -28,6 +28,17 @@ bool SaveString(ScopeRoot root, std::string_view path, std::string_view name, st
 // (from Vista on; 9x has no links): elsewhere "" always.
 String FindRegistryLink(ScopeRoot root, std::string_view path, RegistryView view, bool inside);
 
+// The same search along a path: the first link at `top` or at any key on the way down to
+// `top\rest` (rest "" checks `top` alone) and, with `inside`, anywhere below that key. A link
+// higher up is followed by every open below it, so what is written or deleted under `top` is
+// checked from `top` on.
+String FindRegistryLinkAlong(ScopeRoot root, std::string_view top, std::string_view rest, RegistryView view,
+                             bool inside);
+
+// Deletes the key only when it holds no value and no subkey and is no link; true when it is
+// gone afterwards (or never was).
+bool DeleteKeyIfEmpty(ScopeRoot root, std::string_view path, RegistryView view = RegistryView::Default);
+
 // Deletes the key with everything inside it, subkeys included; true also when there was no
 // such key. A registry link is never followed: a key with one in it stays.
 bool DeleteKeyTree(ScopeRoot root, std::string_view path, RegistryView view = RegistryView::Default);

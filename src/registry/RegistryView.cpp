@@ -1,6 +1,7 @@
 #include "registry/RegistryView.h"
 
 #include "base/DynamicProc.h"
+#include "base/WindowsVersion.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ bool RunningOn64BitWindows() {
 }  // namespace
 
 RegistryViews EveryRegistryView() {
-    if (RunningOn64BitWindows()) return RegistryViews(RegistryView::Bits64, RegistryView::Bits32);
+    if (HasRegistryViews(GetVersion(), RunningOn64BitWindows()))
+        return RegistryViews(RegistryView::Bits64, RegistryView::Bits32);
     return RegistryViews(RegistryView::Default);
 }

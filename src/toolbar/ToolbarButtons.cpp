@@ -51,7 +51,7 @@ bool AddButton(ScopeRoot root, std::string_view buttonId) {
     bool ok = true;
     for (RegistryView view : ViewsOf(root)) {
         // Writing through another program's link would change what it points to.
-        if (!FindRegistryLink(root, key, view, false).empty()) {
+        if (!FindRegistryLinkAlong(root, ExtensionsKey, buttonId, view, false).empty()) {
             ok = false;
             continue;
         }
@@ -64,7 +64,14 @@ bool AddButton(ScopeRoot root, std::string_view buttonId) {
 bool RemoveButton(ScopeRoot root, std::string_view buttonId) {
     if (!FindButton(buttonId)) return false;
     bool ok = true;
-    for (RegistryView view : ViewsOf(root)) ok = DeleteKeyTree(root, ButtonKeyPath(buttonId), view) && ok;
+    for (RegistryView view : ViewsOf(root)) {
+        // A link at the Extensions key would have the deletion reach into another program's keys.
+        if (!FindRegistryLinkAlong(root, ExtensionsKey, "", view, false).empty()) {
+            ok = false;
+            continue;
+        }
+        ok = DeleteKeyTree(root, ButtonKeyPath(buttonId), view) && ok;
+    }
     return ok;
 }
 
@@ -83,7 +90,7 @@ bool RemoveAllButtons(ScopeRoot root) {
 String ButtonBlockingLink(ScopeRoot root, bool inside) {
     for (RegistryView view : ViewsOf(root))
         for (const ToolbarButton& button : ButtonCatalogue) {
-            const String link = FindRegistryLink(root, ButtonKeyPath(button.id), view, inside);
+            const String link = FindRegistryLinkAlong(root, ExtensionsKey, button.id, view, inside);
             if (!link.empty()) return Concat(RootName(root), "\\", link, ViewName(view));
         }
     return String();

@@ -19,9 +19,10 @@ bool AddAllButtons(ScopeRoot root);
 bool RemoveAllButtons(ScopeRoot root);
 
 // Where another program's registry link stands in a catalogue button's place under root:
-// at the key itself (what AddButton will not write through) or, with `inside`, anywhere in
-// it (what RemoveButton will not delete). The root's name and key path, and the view on
-// 64-bit Windows; "" when there is none.
+// at the Extensions key or the button's key (what neither AddButton nor RemoveButton goes
+// through) or, with `inside`, anywhere in the button's key (what RemoveButton will not
+// delete). The root's name and key path, and the view on 64-bit Windows; "" when there is
+// none.
 String ButtonBlockingLink(ScopeRoot root, bool inside);
 
 // True when any catalogue button's key exists under root, in any view AddButton writes.

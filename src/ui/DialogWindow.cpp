@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/CommonControls.h"
 #include "base/WindowsVersion.h"
 #include "ui/Dpi.h"
 #include "ui/WorkArea.h"
@@ -51,7 +52,8 @@ ControlClass ClassFor(ControlKind kind) {
         case ControlKind::IconPicture: return {"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0};
         // Stretched to the control from XP on; before, the control takes the bitmap's size.
         case ControlKind::BitmapPicture:
-            return {"STATIC", DWORD{SS_BITMAP | SS_NOTIFY} | (WindowsNtAtLeast(5, 1) ? SS_REALSIZECONTROL : 0),
+            return {"STATIC",
+                    DWORD{SS_BITMAP | SS_NOTIFY} | (StretchesStaticImages(GetVersion()) ? SS_REALSIZECONTROL : 0),
                     WS_EX_CLIENTEDGE};
     }
     return {"STATIC", 0, 0};
@@ -96,6 +98,7 @@ bool DialogWindow::CreateFromTable(const WindowLayout& layout, ControlTable cont
     dialog.pointSize = DialogFontPoints;
     memcpy(dialog.font, DialogFont, sizeof(DialogFont));
     centreOver_ = centreOver && IsWindowVisible(centreOver) ? centreOver : nullptr;
+    LoadCommonControls();
     CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.header, nullptr, Procedure,
                                reinterpret_cast<LPARAM>(this));
     if (!window_) return false;

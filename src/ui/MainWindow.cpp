@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "base/SharedState.h"
+#include "base/UserMessage.h"
 #include "base/WindowsVersion.h"
 #include "resource.h"
 #include "toolbar/ToolbarButtons.h"
@@ -36,7 +37,7 @@ constexpr COLORREF TitleBlue = 0x00FF0000;
 
 // Arial 14.25 point, bold, at the window's DPI; ClearType where the system has it (XP on).
 HFONT CreateTitleFont(UINT dpi) {
-    const DWORD quality = WindowsNtAtLeast(5, 1) ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
+    const DWORD quality = HasClearType(GetVersion()) ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
     return CreateFontA(-MulDiv(1425, static_cast<int>(dpi), 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS,
                        "Arial");
@@ -147,24 +148,23 @@ void MainWindow::cmdAddMachine_Click() {
 
 void MainWindow::AddButtonsFor(ScopeRoot root, const char* addedFor, const char* button, const char* failedMessage) {
     if (AddAllButtons(root)) {
-        MessageBoxA(handle(), Concat("Icons added to ", addedFor, ". \r\r", AddHint).c_str(), "Add",
+        ShowMessage(handle(), Concat("Icons added to ", addedFor, ". \r\r", AddHint).c_str(), "Add",
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
     const String link = ButtonBlockingLink(root, false);
     const String text =
-        link.empty()
-            ? String(failedMessage)
-            : Concat("The icons could not be added for ", addedFor,
-                     ".\r\rAnother program's registry link stands where a Jukelet button's key belongs:\r", link,
-                     "\r\rJukelet does not write through another program's link. Remove the link, or ask "
-                     "the program that made it, then click '",
-                     button, "' again.");
-    MessageBoxA(handle(), text.c_str(), "Add", MB_OK | MB_ICONEXCLAMATION);
+        link.empty() ? String(failedMessage)
+                     : Concat("The icons could not be added for ", addedFor,
+                              ".\r\rAnother program's registry link stands where Jukelet keeps its buttons:\r", link,
+                              "\r\rJukelet does not write through another program's link. Remove the link, or ask "
+                              "the program that made it, then click '",
+                              button, "' again.");
+    ShowMessage(handle(), text.c_str(), "Add", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::cmdRemoveAllButtons_Click() {
-    if (MessageBoxA(handle(), RemoveQuestion, "Remove Buttons", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+    if (ShowMessage(handle(), RemoveQuestion, "Remove Buttons", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
     RemoveAllButtons(HKEY_LOCAL_MACHINE);
     RemoveAllButtons(HKEY_CURRENT_USER);
 
@@ -179,7 +179,7 @@ void MainWindow::cmdRemoveAllButtons_Click() {
     String link = ButtonBlockingLink(HKEY_LOCAL_MACHINE, true);
     if (link.empty()) link = ButtonBlockingLink(HKEY_CURRENT_USER, true);
     const String reason =
-        !link.empty() ? Concat("Another program's registry link lies in a Jukelet button's key:\r", link,
+        !link.empty() ? Concat("Another program's registry link stands where Jukelet keeps its buttons:\r", link,
                                "\r\rJukelet never deletes another program's link, nor the key it lies in. Remove "
                                "the link, or ask the program that made it, then click 'Remove All' again.")
         : machineLeft ? String(
@@ -189,7 +189,7 @@ void MainWindow::cmdRemoveAllButtons_Click() {
                             "Check that you may change your own Internet Explorer settings, then click "
                             "'Remove All' again.");
     const String text = Concat("Some toolbar buttons could not be removed for ", where, ".\r\r", reason);
-    MessageBoxA(handle(), text.c_str(), "Remove Buttons", MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(handle(), text.c_str(), "Remove Buttons", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::cmdBrowse_Click() {
@@ -199,11 +199,11 @@ void MainWindow::cmdBrowse_Click() {
         return;
     }
     if (!FileExist(TextOf(Control(txtWinampExe))))
-        MessageBoxA(handle(), NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(handle(), NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::cmdClose_Click() {
-    if (FileExist(WinampPath)) SaveWinampPath(WinampPath);
+    if (FileExist(WinampPath)) SaveWinampPathOrSayWhy(handle(), WinampPath);
     // The program ends with its last window.
     about_.Destroy();
     help_.Destroy();

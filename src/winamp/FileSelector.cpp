@@ -7,6 +7,7 @@
 #include "base/SharedState.h"
 #include "base/Text.h"
 #include "base/UniqueHandle.h"
+#include "base/UserMessage.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void ExplainLostLetters(HWND owner, std::string_view path) {
                "\r\rSome letters of its names are not in this computer's language for non-Unicode programs, "
                "so they reach Jukelet as \"?\". Choose a Winamp.exe in a folder whose name has only letters of "
                "that language, or rename the folder, then try again.");
-    MessageBoxA(owner, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(owner, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The Open dialog once: what the user chose, trimmed, or nothing.

@@ -3,6 +3,7 @@
 #include "base/Paths.h"
 #include "base/SharedState.h"
 #include "base/Text.h"
+#include "base/UserMessage.h"
 #include "registry/Registry.h"
 #include "winamp/FileExist.h"
 #include "winamp/FileSelector.h"
@@ -22,7 +23,24 @@ bool IsIconIndex(std::string_view text) {
 
 }  // namespace
 
-void SaveWinampPath(std::string_view path) { SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path); }
+bool SaveWinampPath(std::string_view path) {
+    // Writing through another program's link would change what it points to.
+    if (!SettingsBlockingLink().empty()) return false;
+    return SaveString(HKEY_CURRENT_USER, SettingsKey, WinampExeValue, path);
+}
+
+void SaveWinampPathOrSayWhy(HWND owner, std::string_view path) {
+    if (SaveWinampPath(path)) return;
+    const String link = SettingsBlockingLink();
+    if (link.empty()) return;
+    const String text = Concat(
+        "Jukelet could not remember where Winamp.exe is.\r\rAnother program's registry link "
+        "stands where Jukelet's settings belong:\r",
+        link,
+        "\r\rJukelet does not write through another program's link. Remove the link, or ask "
+        "the program that made it.");
+    ShowMessage(owner, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
+}
 
 String ParseAssociationPath(std::string_view value) {
     String path = Trim(value, Blanks);
@@ -43,7 +61,7 @@ bool LocateWinamp(DialogOwner& owner) {
     path = WholePath(path);
 
     if (!FileExist(path)) {
-        MessageBoxA(owner.OwnerWindow(), NotFoundMessage, AppTitle, MB_OK);
+        ShowMessage(owner.OwnerWindow(), NotFoundMessage, AppTitle, MB_OK);
         return BrowseForWinamp(owner);
     }
     WinampPath = path;
@@ -56,10 +74,10 @@ bool BrowseForWinamp(DialogOwner& owner) {
     HWND window = owner.OwnerWindow();
     const std::optional<String> chosen = ChooseWinampFile(window, StartupSelectorTitle);
     if (!chosen) {
-        MessageBoxA(window, NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(window, NotLocatedWarning, AppTitle, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     WinampPath = *chosen;
-    SaveWinampPath(WinampPath);
+    SaveWinampPathOrSayWhy(window, WinampPath);
     return true;
 }

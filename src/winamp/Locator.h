@@ -21,8 +21,11 @@ constexpr const char* NotLocatedWarning = "Your toolbar buttons will not work un
 // refused to locate Winamp.exe (the program must then end).
 bool LocateWinamp(DialogOwner& owner);
 
-// Remembers path as this user's Winamp.exe.
-void SaveWinampPath(std::string_view path);
+// Remembers path as this user's Winamp.exe; false when it could not, another program's
+// registry link standing where the settings belong among the reasons.
+bool SaveWinampPath(std::string_view path);
+// The same, and when a link stood in the way, tells the user which.
+void SaveWinampPathOrSayWhy(HWND owner, std::string_view path);
 
 // Asks the user for Winamp.exe at start-up; false when the user refused.
 bool BrowseForWinamp(DialogOwner& owner);

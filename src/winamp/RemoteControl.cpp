@@ -2,6 +2,7 @@
 
 #include "base/Paths.h"
 #include "base/SharedState.h"
+#include "base/UserMessage.h"
 #include "winamp/StartLock.h"
 
 namespace {
@@ -47,7 +48,7 @@ String SystemMessage(DWORD error, std::string_view path) {
 
 void ReportLaunchFailure(std::string_view path, DWORD error) {
     const String text = Concat("Winamp could not be started:\r", path, "\r\r", SystemMessage(error, path));
-    MessageBoxA(nullptr, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(nullptr, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Deliver(HWND window, WinampCommand id) {

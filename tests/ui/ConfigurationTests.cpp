@@ -11,6 +11,7 @@
 #include "toolbar/ToolbarButtons.h"
 #include "ui/UiDriver.h"
 #include "winamp/FileSelector.h"
+#include "winamp/Settings.h"
 
 namespace {
 
@@ -52,6 +53,12 @@ const Place EveryPlace[] = {
     {HKEY_LOCAL_MACHINE, RegistryView::Bits64, "this machine, 64-bit view"},
     {HKEY_LOCAL_MACHINE, RegistryView::Bits32, "this machine, 32-bit view"},
 };
+
+// How a message names the view of a key: "" for the user's, which has one.
+std::string ViewNamed(const Place& place) {
+    if (place.root == HKEY_CURRENT_USER) return "";
+    return place.view == RegistryView::Bits64 ? " (64-bit view)" : " (32-bit view)";
+}
 
 // A message box as the user reads it: title, text, buttons and icon.
 void ExpectMessage(HWND box, const std::string& text, const std::vector<int>& buttons, BoxIcon icon) {
@@ -358,69 +365,83 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
     }
 }
 
-// A button key that cannot be removed (another program left a registry link in it) is named
-// by its root, once; what the link points to is never touched.
-// Another program's registry link in a button's key is never followed, and what stays is
-// named as it is: the link and where it lies, not a want of rights.
+// Another program's registry link is never followed, and what stays is named as it is: the
+// link and where it lies, not a want of rights. A link deep in a button's key keeps that key;
+// one at the Extensions key keeps every button, since each lies beyond it.
 TEST_F(ConfigurationWindow, RemoveAllNamesTheLinkThatKeptAButton) {
+    struct Stuck {
+        std::string link;    // where the link is made
+        std::string target;  // what it points to, under HKEY_LOCAL_MACHINE
+        std::vector<std::string> kept;
+    };
     const std::string stuck(ButtonKeyPath(ButtonCatalogue[3].id));
-    constexpr const char* TargetKey = "Software\\JukeletTests\\LinkTarget";
-    // No subkeys: deleting the link by its name would delete this key.
-    ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data", "kept"));
-    for (const Place& place : EveryPlace) {
-        SCOPED_TRACE(place.name);
-        const bool user = place.root == HKEY_CURRENT_USER;
-        InstallButtonKeys(place.root, place.view);
-        RegistryLink link(place.root, stuck + "\\Link", place.view,
-                          L"\\Registry\\Machine\\Software\\JukeletTests\\LinkTarget");
-        ASSERT_TRUE(link.created());
+    const Stuck cases[] = {
+        // No subkeys in the target: deleting the link by its name would delete it.
+        {stuck + "\\Deeper\\Link", "Software\\JukeletTests\\LinkTarget", {ButtonCatalogue[3].id}},
+        {ExtensionsKey, "Software\\JukeletTests\\Extensions", {ButtonCatalogue[0].id}},
+    };
+    for (const Stuck& where : cases)
+        for (const Place& place : EveryPlace) {
+            SCOPED_TRACE(std::string(place.name) + ", " + where.link);
+            const bool user = place.root == HKEY_CURRENT_USER;
+            InstallButtonKeys(place.root, place.view);
+            ASSERT_TRUE(
+                WriteRegistryString(HKEY_LOCAL_MACHINE, where.target + "\\" + ButtonCatalogue[0].id, "Data", "kept"));
+            // A link is made only where no key is.
+            if (where.link == ExtensionsKey) DeleteRegistryTree(place.root, ExtensionsKey, place.view);
+            RegistryLink link(place.root, where.link, place.view,
+                              L"\\Registry\\Machine\\" + std::wstring(where.target.begin(), where.target.end()));
+            ASSERT_TRUE(link.created());
 
-        HWND box = ClickForBox("&Remove All", "Remove Buttons");
-        ASSERT_TRUE(box);
-        PressDialogButton(box, IDYES);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && !run_->MessageBoxes().empty(); }, WindowTimeoutMs))
-            << "no message after the removal";
-        HWND report = run_->WaitForBox("Remove Buttons");
-        const MessageBoxView view = ReadMessageBox(report);
-        EXPECT_NE(view.text.find(user ? "the current user" : "all users"), std::string::npos) << view.text;
-        EXPECT_EQ(view.text.find(user ? "all users" : "the current user"), std::string::npos) << view.text;
-        const std::string where = std::string(user ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + stuck + "\\Link";
-        EXPECT_NE(view.text.find("registry link"), std::string::npos) << view.text;
-        EXPECT_NE(view.text.find(where), std::string::npos) << view.text;
-        EXPECT_EQ(view.text.find("administrator"), std::string::npos) << view.text;
-        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
-        EXPECT_EQ(IconShown(report), BoxIcon::Exclamation);
-        Dismiss(report);
-        RoundTrip();
-        EXPECT_TRUE(NoBoxShown()) << "more than one message";
-        EXPECT_EQ(InstalledButtonKeys(place.root, place.view), std::vector<std::string>{ButtonCatalogue[3].id});
-        EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, TargetKey, "Data"), "kept");
-    }
-    DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
+            HWND box = ClickForBox("&Remove All", "Remove Buttons");
+            ASSERT_TRUE(box);
+            PressDialogButton(box, IDYES);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && !run_->MessageBoxes().empty(); }, WindowTimeoutMs))
+                << "no message after the removal";
+            HWND report = run_->WaitForBox("Remove Buttons");
+            const MessageBoxView view = ReadMessageBox(report);
+            EXPECT_NE(view.text.find(user ? "the current user" : "all users"), std::string::npos) << view.text;
+            EXPECT_EQ(view.text.find(user ? "all users" : "the current user"), std::string::npos) << view.text;
+            const std::string named = std::string(user ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + where.link +
+                                      ViewNamed(place) + "\r";
+            EXPECT_NE(view.text.find("registry link"), std::string::npos) << view.text;
+            EXPECT_NE(view.text.find(named), std::string::npos) << view.text;
+            EXPECT_EQ(view.text.find("administrator"), std::string::npos) << view.text;
+            EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+            EXPECT_EQ(IconShown(report), BoxIcon::Exclamation);
+            Dismiss(report);
+            RoundTrip();
+            EXPECT_TRUE(NoBoxShown()) << "more than one message";
+            EXPECT_EQ(InstalledButtonKeys(place.root, place.view), where.kept);
+            EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, where.target + "\\" + ButtonCatalogue[0].id, "Data"), "kept");
+            DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
+        }
 }
 
-// A link where a button's key belongs is not written through: its target, here missing,
-// is not made, and Add says what stands there.
+// A link where a button's key, or the Extensions key above it, belongs is not written
+// through: its target, here missing, is not made, and Add says what stands there.
 TEST_F(ConfigurationWindow, AddNeverWritesThroughAnotherProgramsLink) {
-    const std::string blocked(ButtonKeyPath(ButtonCatalogue[1].id));
-    for (const Place& place : EveryPlace) {
-        SCOPED_TRACE(place.name);
-        const bool user = place.root == HKEY_CURRENT_USER;
-        {
-            RegistryLink link(place.root, blocked, place.view, L"\\Registry\\Machine\\Software\\JukeletTests");
-            ASSERT_TRUE(link.created());
-            HWND box = ClickForBox(user ? "&Add to Current User" : "Add to this &Machine", "Add");
-            ASSERT_TRUE(box);
-            const MessageBoxView view = ReadMessageBox(box);
-            const std::string where = std::string(user ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + blocked;
-            EXPECT_NE(view.text.find("registry link"), std::string::npos) << view.text;
-            EXPECT_NE(view.text.find(where), std::string::npos) << view.text;
-            EXPECT_EQ(IconShown(box), BoxIcon::Exclamation);
-            Dismiss(box);
-            EXPECT_FALSE(RegistryKeyPresent(HKEY_LOCAL_MACHINE, "Software\\JukeletTests")) << "the link was followed";
+    for (const std::string& blocked : {std::string(ButtonKeyPath(ButtonCatalogue[1].id)), std::string(ExtensionsKey)})
+        for (const Place& place : EveryPlace) {
+            SCOPED_TRACE(std::string(place.name) + ", " + blocked);
+            const bool user = place.root == HKEY_CURRENT_USER;
+            {
+                DeleteRegistryTree(place.root, blocked, place.view);
+                RegistryLink link(place.root, blocked, place.view, L"\\Registry\\Machine\\Software\\JukeletTests");
+                ASSERT_TRUE(link.created());
+                HWND box = ClickForBox(user ? "&Add to Current User" : "Add to this &Machine", "Add");
+                ASSERT_TRUE(box);
+                const MessageBoxView view = ReadMessageBox(box);
+                const std::string where = std::string(user ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + blocked;
+                EXPECT_NE(view.text.find("registry link"), std::string::npos) << view.text;
+                EXPECT_NE(view.text.find(where + ViewNamed(place) + "\r"), std::string::npos) << view.text;
+                EXPECT_EQ(IconShown(box), BoxIcon::Exclamation);
+                Dismiss(box);
+                EXPECT_FALSE(RegistryKeyPresent(HKEY_LOCAL_MACHINE, "Software\\JukeletTests"))
+                    << "the link was followed";
+            }
+            RemoveButtonKeys();
         }
-        RemoveButtonKeys();
-    }
 }
 
 // The chosen file shows in the box at once, but only Close saves it.
@@ -544,6 +565,34 @@ TEST_F(ConfigurationWindow, TheCloseBoxDoesNotSave) {
     PressKey(about, VK_ESCAPE);
     EXPECT_TRUE(run_->WaitForExit());
     EXPECT_EQ(RememberedWinampPath(), winamp_.path());
+}
+
+// Close keeps the chosen path where the settings belong, but never through another
+// program's link at the company key or the settings key: it names the link instead.
+TEST_F(ConfigurationWindow, CloseNeverWritesThroughAnotherProgramsLink) {
+    for (const char* blocked : {CompanyKey, SettingsKey}) {
+        SCOPED_TRACE(blocked);
+        if (!run_) {
+            RememberWinampPath(winamp_.path());
+            run_ = std::make_unique<ConfigurationRun>();
+            ASSERT_TRUE(run_->window());
+        }
+        DeleteRegistryTree(HKEY_CURRENT_USER, blocked);
+        RegistryLink link(HKEY_CURRENT_USER, blocked, RegistryView::Default,
+                          L"\\Registry\\Machine\\Software\\JukeletTests");
+        ASSERT_TRUE(link.created());
+        run_->Click("&Close");
+        HWND box = run_->WaitForBox(AppTitle);
+        ASSERT_TRUE(box) << "Close said nothing";
+        const MessageBoxView view = ReadMessageBox(box);
+        EXPECT_NE(view.text.find("registry link"), std::string::npos) << view.text;
+        EXPECT_NE(view.text.find(std::string("HKEY_CURRENT_USER\\") + blocked + "\r"), std::string::npos) << view.text;
+        EXPECT_EQ(IconShown(box), BoxIcon::Exclamation);
+        Dismiss(box);
+        EXPECT_TRUE(run_->WaitForExit());
+        EXPECT_FALSE(RegistryKeyPresent(HKEY_LOCAL_MACHINE, "Software\\JukeletTests")) << "the link was followed";
+        run_.reset();
+    }
 }
 
 }  // namespace
