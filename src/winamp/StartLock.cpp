@@ -43,14 +43,15 @@ bool StartLock::Take(DWORD timeoutMs) { return !mutex_ || mutex_.Lock(timeoutMs)
 
 KnownWinamp StartLock::Known(DWORD ended) {
     KnownWinamp known;
+    // Counted as starting or closing for one window wait, running or not; forgotten after
+    // that, and once gone for good (below), as its id may soon name another process.
+    if (GetTickCount() - record_->recordedAt >= WinampWindowWaitMs) record_->processId = 0;
     known.id = record_->processId;
     if (!known.id) return known;
-    const bool recent = GetTickCount() - record_->recordedAt < WinampWindowWaitMs;
-    if (recent && known.id != ended) known.process.reset(OpenProcess(SYNCHRONIZE, FALSE, known.id));
+    if (known.id != ended) known.process.reset(OpenProcess(SYNCHRONIZE, FALSE, known.id));
     if (known.process && WaitForSingleObject(known.process.get(), 0) == WAIT_TIMEOUT) return known;
     known.process.reset();
-    known.handingOver = recent && record_->started;
-    // Gone for good, or waited for long enough: its id may soon name another process.
+    known.handingOver = record_->started;
     if (!known.handingOver) record_->processId = 0;
     return known;
 }
