@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/CodePage.h"
 #include "base/Paths.h"
 #include "base/SharedState.h"
 #include "runtime/ProgramArguments.h"
@@ -16,9 +17,19 @@ String ProgramFolder() {
         // is asked for again with a bigger one.
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return String();
-        if (length < path.size()) return TrimFileName(std::string_view(path.c_str(), length));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
         path.resize(path.size() * 2);
     }
+    // The toolbar keys name the program's files: in letters the code page has, or by a name
+    // with lost letters that tells the user why nothing can be written.
+    if (HasLostLetters(path)) {
+        const String named = ProgramPathInCodePage();
+        if (!named.empty()) return TrimFileName(named);
+    }
+    return TrimFileName(path);
 }
 
 void SetToolbarFolders(std::string_view programFolder) {

@@ -2,8 +2,11 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 #include "base/CommonControls.h"
 #include "base/WindowsVersion.h"
+#include "runtime/String.h"
 #include "ui/Dpi.h"
 #include "ui/WorkArea.h"
 
@@ -107,7 +110,7 @@ bool DialogWindow::CreateFromTable(const WindowLayout& layout, ControlTable cont
 }
 
 SIZE DialogWindow::FrameSize(UINT dpi) const {
-    RECT frame = {0, 0, TwipsToPixels(layout_->clientWidth, dpi), TwipsToPixels(layout_->clientHeight, dpi)};
+    RECT frame = {0, 0, TwipsToPixels(layout_->clientWidth, dpi) + widened_, TwipsToPixels(layout_->clientHeight, dpi)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
@@ -163,6 +166,51 @@ void DialogWindow::CreateControls(UINT screenDpi) {
     }
 }
 
+namespace {
+
+// The text's height when wrapped at `width` pixels, or its width on one line (width 0).
+SIZE MeasuredText(HWND label, int width) {
+    const int length = GetWindowTextLengthA(label);
+    String text;
+    text.resize(static_cast<size_t>(length));
+    GetWindowTextA(label, text.data(), length + 1);
+    HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    RECT area = {0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), length, &area, DT_CALCRECT | (width ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return SIZE{area.right - area.left, area.bottom - area.top};
+}
+
+}  // namespace
+
+void DialogWindow::FitLabelsToText() {
+    // The window is sized after this: its client area is the layout's.
+    const int clientWidth = TwipsToPixels(layout_->clientWidth, dpi_);
+    int widest = clientWidth;
+    for (const ControlLayout& control : controls_) {
+        if (control.kind != ControlKind::Label) continue;
+        HWND label = Control(control.id);
+        RECT place = {};
+        GetWindowRect(label, &place);
+        ScreenToClient(window_, reinterpret_cast<POINT*>(&place.left));
+        ScreenToClient(window_, reinterpret_cast<POINT*>(&place.right));
+        const int height = place.bottom - place.top;
+        int width = place.right - place.left;
+        // Another font than the layout was drawn with (another language's, large fonts) may
+        // need more room: the label widens until its lines hold the text, never cut.
+        const int oneLine = MeasuredText(label, 0).cx;
+        while (width < oneLine && MeasuredText(label, width).cy > height)
+            width = std::min(oneLine, width + height / 2 + 1);
+        if (width == place.right - place.left) continue;
+        SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The margin the layout gives on the right stays.
+        widest = std::max(widest, static_cast<int>(place.left + width + std::max(0L, clientWidth - place.right)));
+    }
+    widened_ = widest - clientWidth;
+}
+
 void DialogWindow::SizeAndCentre() {
     const SIZE frame = FrameSize(dpi_);
     const int width = frame.cx;
@@ -209,6 +257,7 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             for (const ControlLayout& control : controls_)
                 if (control.kind == ControlKind::DefaultPushButton) SendMessageA(window_, DM_SETDEFID, control.id, 0);
             Form_Load();
+            FitLabelsToText();
             // No focus yet: focusing a control would activate the hidden window, which then
             // never looks active (Wine) once it is shown. ShowActive gives the focus.
             return FALSE;

@@ -54,12 +54,16 @@ private:
     // The screen DPI, or less where the window would not fit its work area at it: the
     // layout then shrinks as a whole, text included.
     UINT DpiThatFits(UINT screenDpi) const;
+    // Widens each label whose text its lines cannot hold in the label's font, and the window
+    // with it where needed.
+    void FitLabelsToText();
     void SizeAndCentre();
     // Takes this window off the list of those alive.
     void Unlink();
 
     HWND window_ = nullptr;
     UINT dpi_ = 96;
+    int widened_ = 0;  // pixels the window grew by to show every label's text
     HWND centreOver_ = nullptr;
     GdiObject fittedFont_;
     const WindowLayout* layout_ = nullptr;

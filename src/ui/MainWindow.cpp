@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "base/CodePage.h"
 #include "base/SharedState.h"
 #include "base/UserMessage.h"
 #include "base/WindowsVersion.h"
@@ -147,6 +148,15 @@ void MainWindow::cmdAddMachine_Click() {
 }
 
 void MainWindow::AddButtonsFor(ScopeRoot root, const char* addedFor, const char* button, const char* failedMessage) {
+    // Keys naming files by lost letters would point nowhere: nothing is written.
+    if (HasLostLetters(LinksPath)) {
+        const String text = Concat("The icons could not be added for ", addedFor, ".\r\r", LostLettersReason(LinksPath),
+                                   " Move Jukelet to a folder whose name has only letters of that language, or rename "
+                                   "the folder, then click '",
+                                   button, "' again.");
+        ShowMessage(handle(), text.c_str(), "Add", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     if (AddAllButtons(root)) {
         ShowMessage(handle(), Concat("Icons added to ", addedFor, ". \r\r", AddHint).c_str(), "Add",
                     MB_OK | MB_ICONINFORMATION);

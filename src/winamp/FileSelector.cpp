@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "base/CodePage.h"
 #include "base/DynamicProc.h"
 #include "base/Paths.h"
 #include "base/SharedState.h"
@@ -19,16 +20,10 @@ BOOL ShowOpenDialog(OPENFILENAMEA* record) {
     return getOpenFileName ? getOpenFileName(record) : FALSE;
 }
 
-// Windows hands this ANSI program a '?' for each letter of a name that the code page lacks,
-// and no real file name holds one: such a path names nothing that could be started.
-bool LostLetters(std::string_view path) { return path.find('?') != std::string_view::npos; }
-
 void ExplainLostLetters(HWND owner, std::string_view path) {
-    const String text =
-        Concat("Jukelet cannot use this path:\r", path,
-               "\r\rSome letters of its names are not in this computer's language for non-Unicode programs, "
-               "so they reach Jukelet as \"?\". Choose a Winamp.exe in a folder whose name has only letters of "
-               "that language, or rename the folder, then try again.");
+    const String text = Concat(LostLettersReason(path),
+                               " Choose a Winamp.exe in a folder whose name has only letters of that language, or "
+                               "rename the folder, then try again.");
     ShowMessage(owner, text.c_str(), AppTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -66,7 +61,7 @@ std::optional<String> ChooseWinampFile(HWND owner, const char* title) {
     for (;;) {
         const std::optional<String> chosen = AskOnce(owner, title);
         if (!chosen) return std::nullopt;
-        if (LostLetters(*chosen)) {
+        if (HasLostLetters(*chosen)) {
             // Nothing is taken: the user chooses again, or cancels.
             ExplainLostLetters(owner, *chosen);
             continue;

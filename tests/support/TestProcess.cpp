@@ -31,6 +31,21 @@ TestProcess TestProcess::StartWithArguments(const std::string& application, cons
     return Start(application, line, SW_SHOWNORMAL, currentDirectory);
 }
 
+TestProcess TestProcess::StartUnicode(const std::wstring& application) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::wstring line = L"\"" + application + L"\"";
+    TestProcess result;
+    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+        return result;
+    CloseHandle(info.hThread);
+    result.process_.reset(info.hProcess);
+    result.id_ = info.dwProcessId;
+    return result;
+}
+
 bool TestProcess::WaitForExit(DWORD timeoutMs) const {
     return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }

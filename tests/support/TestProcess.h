@@ -18,6 +18,8 @@ public:
     // Starts application with exactly this argument string after the quoted program name.
     static TestProcess StartWithArguments(const std::string& application, const std::string& arguments,
                                           const std::string& currentDirectory = "");
+    // Starts a program whose path has letters the ANSI code page may lack, with no arguments.
+    static TestProcess StartUnicode(const std::wstring& application);
 
     explicit operator bool() const { return static_cast<bool>(process_); }
     DWORD id() const { return id_; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "base/SharedState.h"
@@ -593,6 +594,56 @@ TEST_F(ConfigurationWindow, CloseNeverWritesThroughAnotherProgramsLink) {
         EXPECT_FALSE(RegistryKeyPresent(HKEY_LOCAL_MACHINE, "Software\\JukeletTests")) << "the link was followed";
         run_.reset();
     }
+}
+
+// Jukelet installed in a folder whose name the code page cannot carry: the system hands the
+// program "?" for those letters. Add names its files by the folder's short name, which
+// leads to them, never by the lost letters.
+TEST(ConfigurationFolder, AddNamesAFolderTheCodePageCannotCarryByItsShortName) {
+    // "Музыка", and each file a button names.
+    const std::wstring folder = L"C:\\Apps\\\x041C\x0443\x0437\x044B\x043A\x0430";
+    struct PlantedTree {
+        std::vector<std::wstring> made;
+        ~PlantedTree() {
+            for (auto path = made.rbegin(); path != made.rend(); ++path)
+                if (!DeleteFileW(path->c_str())) RemoveDirectoryW(path->c_str());
+        }
+    } tree;
+    const std::string exe = JukeletExe();
+    CreateDirectoryW(L"C:\\Apps", nullptr);
+    for (const std::wstring& sub : {std::wstring(), std::wstring(L"\\Links"), std::wstring(L"\\Icons")}) {
+        ASSERT_TRUE(CreateDirectoryW((folder + sub).c_str(), nullptr)) << "a folder of the test's was left behind";
+        tree.made.push_back(folder + sub);
+    }
+    tree.made.push_back(folder + L"\\Jukelet.exe");
+    ASSERT_TRUE(CopyFileW(std::wstring(exe.begin(), exe.end()).c_str(), tree.made.back().c_str(), TRUE));
+    for (const ToolbarButton& button : ButtonCatalogue)
+        for (const auto& [sub, name] : {std::pair{L"\\Links", button.link}, std::pair{L"\\Icons", button.icon},
+                                        std::pair{L"\\Icons", button.hotIcon}}) {
+            tree.made.push_back(folder + sub + std::wstring(name, name + std::strlen(name)));
+            HANDLE file = CreateFileW(tree.made.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            CloseHandle(file);
+        }
+    RemoveButtonKeys();
+    StandIn winamp;
+    RememberWinampPath(winamp.path());
+
+    ConfigurationRun run(TestProcess::StartUnicode(tree.made[3]));
+    ASSERT_TRUE(run.window()) << "the configuration window did not open";
+    run.Click("&Add to Current User");
+    HWND box = run.WaitForBox("Add");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ReadMessageBox(box).text, UserAdded);
+    PressDialogButton(box, IDOK);
+    for (const ToolbarButton& button : ButtonCatalogue)
+        for (const char* value : {"Exec", "Icon", "HotIcon"}) {
+            const std::string named = RegistryString(HKEY_CURRENT_USER, ButtonKeyPath(button.id), value);
+            EXPECT_EQ(named.find('?'), std::string::npos) << value << ": " << named;
+            EXPECT_NE(GetFileAttributesA(named.c_str()), INVALID_FILE_ATTRIBUTES) << value << ": " << named;
+        }
+    RemoveButtonKeys();
+    ClearJukeletSettings();
 }
 
 }  // namespace

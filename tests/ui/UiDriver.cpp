@@ -13,6 +13,10 @@ ConfigurationRun::ConfigurationRun() : ConfigurationRun(NoWait{}) { window_ = Wa
 
 ConfigurationRun::ConfigurationRun(NoWait) : process_(TestProcess::StartWithArguments(JukeletExe(), "")) {}
 
+ConfigurationRun::ConfigurationRun(TestProcess started) : process_(std::move(started)) {
+    window_ = WaitForWindow(ConfigurationCaption);
+}
+
 HWND ConfigurationRun::WaitForWindow(const char* title, const std::string& className) const {
     return WaitForTopWindow(process_.id(), className, title);
 }

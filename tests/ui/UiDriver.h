@@ -19,6 +19,8 @@ public:
     // Starts the program without waiting for any window (for the start-up selector).
     struct NoWait {};
     explicit ConfigurationRun(NoWait);
+    // Takes a program started otherwise, and waits for its window.
+    explicit ConfigurationRun(TestProcess started);
 
     HWND window() const { return window_; }
     DWORD id() const { return process_.id(); }
