@@ -28,5 +28,7 @@ constexpr bool OpensRegistryLinks(DWORD version) { return WindowsNtAtLeast(versi
 constexpr bool HasObjectNamespaces(DWORD version) { return WindowsNtAtLeast(version, 5, 0); }
 
 // A 64-bit and a 32-bit view of the machine's registry (KEY_WOW64_*): 64-bit Windows only,
-// which is always NT. `on64BitWindows`: a 64-bit program, or IsWow64Process's answer.
-constexpr bool HasRegistryViews(DWORD version, bool on64BitWindows) { return on64BitWindows && !IsWindows9x(version); }
+// which is always NT: a 64-bit program, or a 32-bit one that IsWow64Process says runs there.
+constexpr bool HasRegistryViews(DWORD version, bool program64, bool wow64) {
+    return (program64 || wow64) && !IsWindows9x(version);
+}
