@@ -134,11 +134,6 @@ bool CreateKey(ScopeRoot root, std::string_view path, RegistryView view) {
     return static_cast<bool>(CreateOrOpen(root, String(path), view));
 }
 
-bool DeleteKey(ScopeRoot root, std::string_view path) {
-    LONG status = RegDeleteKeyA(root, String(path).c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-}
-
 bool DeleteKeyTree(ScopeRoot root, std::string_view path, RegistryView view) {
     // An empty path would name the root itself.
     if (path.empty()) return false;

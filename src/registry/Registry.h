@@ -10,7 +10,6 @@ using ScopeRoot = HKEY;
 // Each call opens its key, does one thing and closes the key again.
 // The writers return true when the registry accepted the change; callers may ignore it.
 bool CreateKey(ScopeRoot root, std::string_view path);
-bool DeleteKey(ScopeRoot root, std::string_view path);  // true also when there was no such key
 bool KeyExists(ScopeRoot root, std::string_view path);
 bool SaveString(ScopeRoot root, std::string_view path, std::string_view name, std::string_view data);
 

@@ -12,14 +12,6 @@ void* memcpy(void* to, const void* from, size_t count) {
     return to;
 }
 
-void* memmove(void* to, const void* from, size_t count) {
-    char* out = static_cast<char*>(to);
-    const char* in = static_cast<const char*>(from);
-    if (out <= in || out >= in + count) return memcpy(to, from, count);
-    while (count--) out[count] = in[count];
-    return to;
-}
-
 void* memset(void* to, int value, size_t count) {
     unsigned char* out = static_cast<unsigned char*>(to);
     while (count--) *out++ = static_cast<unsigned char>(value);

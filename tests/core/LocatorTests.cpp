@@ -148,13 +148,13 @@ TEST_F(Locating, ARelativeAssociationIsStoredWhole) {
 // Wine's own setting that makes one program prefer a DLL of its folder to Wine's, while it lasts.
 class PreferOwnDll {
 public:
-    PreferOwnDll(const std::string& program, const char* dll) : key_("Software\\Wine\\AppDefaults\\" + program) {
-        WriteRegistryString(HKEY_CURRENT_USER, key_ + "\\DllOverrides", dll, "native,builtin");
+    PreferOwnDll(const std::string& program, const char* dll)
+        : key_(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\" + program) {
+        key_.WriteString(dll, "native,builtin", "DllOverrides");
     }
-    ~PreferOwnDll() { DeleteRegistryTree(HKEY_CURRENT_USER, key_); }
 
 private:
-    std::string key_;
+    PlantedKey key_;
 };
 
 // Windows 95, 98, ME and NT 4.0 refuse an Open dialog record of any size but

@@ -11,8 +11,7 @@ constexpr const char* Scratch = "Software\\JukeletTests\\Registry";
 
 class RegistryContract : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\JukeletTests"); }
-    void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\JukeletTests"); }
+    const PlantedKey scratch_{HKEY_CURRENT_USER, "Software\\JukeletTests"};
 
     // Writes raw bytes with a type, straight through the API, bypassing the code under test.
     static void WriteRaw(const char* name, DWORD type, const void* data, DWORD size) {
@@ -123,19 +122,20 @@ TEST_F(RegistryContract, CreateAndDeleteAreIdempotent) {
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, Scratch, "Keep"), "me");
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Scratch));
 
-    EXPECT_TRUE(DeleteKey(HKEY_CURRENT_USER, Scratch));
+    // Its subkeys go with it, values and all, as 9x's plain delete would take them and NT's
+    // would refuse to.
+    ASSERT_TRUE(SaveString(HKEY_CURRENT_USER, std::string(Scratch) + "\\Child\\Grandchild", "Deep", "too"));
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Scratch));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Scratch));
-    EXPECT_TRUE(DeleteKey(HKEY_CURRENT_USER, Scratch));  // already gone: nothing to report
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Scratch));  // already gone: nothing to report
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Scratch));
 }
 
 TEST_F(RegistryContract, FailuresAreReported) {
-    // A key with a subkey cannot be deleted by a plain delete.
-    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, std::string(Scratch) + "\\Child"));
-    EXPECT_FALSE(DeleteKey(HKEY_CURRENT_USER, Scratch));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Scratch));
-    // A handle that is no key cannot be written.
-    EXPECT_FALSE(SaveString(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x12345678)), Scratch, "v", "x"));
+    // A handle that is no key can be neither written nor deleted from.
+    const HKEY noKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x12345678));
+    EXPECT_FALSE(SaveString(noKey, Scratch, "v", "x"));
+    EXPECT_FALSE(DeleteKeyTree(noKey, Scratch));
 }
 
 }  // namespace

@@ -47,6 +47,9 @@ TEST(CommandLineParsing, ArgumentStringFollowsTheProgramName) {
     EXPECT_EQ(ArgumentString("\"C:\\Program Files\\Jukelet\\Jukelet.exe\" /PLAY"), "/PLAY");
     EXPECT_EQ(ArgumentString("\"C:\\Program Files\\Jukelet\\Jukelet.exe\"   /PLAY "), "/PLAY ");
     EXPECT_EQ(ArgumentString("Jukelet.exe /Stop"), "/Stop");
+    // A tab is a blank too, after the name quoted or not.
+    EXPECT_EQ(ArgumentString("\"C:\\Program Files\\Jukelet\\Jukelet.exe\"\t/PLAY"), "/PLAY");
+    EXPECT_EQ(ArgumentString("Jukelet.exe\t/PLAY"), "/PLAY");
     EXPECT_EQ(ArgumentString("Jukelet.exe"), "");
     EXPECT_EQ(ArgumentString("\"C:\\Jukelet.exe\""), "");
     EXPECT_EQ(ArgumentString("\"C:\\unterminated /PLAY"), "");

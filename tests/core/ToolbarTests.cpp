@@ -40,17 +40,16 @@ protected:
         LinksPath = "C:\\Apps\\Tools\\Links";
         IconsPath = "C:\\Apps\\Tools\\Icons";
         Clean();
-        ASSERT_TRUE(SaveString(HKEY_CURRENT_USER, OtherProgramKey, "ButtonText", "Someone else"));
+        ASSERT_TRUE(otherProgram_.WriteString("ButtonText", "Someone else"));
     }
-    void TearDown() override {
-        Clean();
-        DeleteRegistryTree(HKEY_CURRENT_USER, OtherProgramKey);
-    }
+    void TearDown() override { Clean(); }
     static void Clean() {
         for (const ToolbarButton& button : ButtonCatalogue)
             for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
                 DeleteRegistryTree(root, std::string(ButtonKeyPath(button.id)));
     }
+
+    const PlantedKey otherProgram_{HKEY_CURRENT_USER, OtherProgramKey};
 };
 
 TEST_F(ToolbarKeys, EveryButtonGetsItsSixValues) {

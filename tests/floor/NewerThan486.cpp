@@ -1,5 +1,6 @@
 // Not a program to run: the floor check is pointed at it to prove that it names every kind
-// of instruction an i486 lacks, and none of those an i486 has.
+// of instruction an i486 lacks, every x87 instruction (a 486SX has no floating-point unit),
+// and none of the others an i486 has.
 asm(R"(
     .section .text$everything_an_i486_lacks, "x"
     .globl everything_an_i486_lacks
@@ -38,6 +39,7 @@ everything_an_i486_lacks:
     addps %xmm1, %xmm0
     vzeroupper
     call what_an_i486_has
+    call what_a_486sx_lacks
     ret
 
     .section .text$what_an_i486_has, "x"
@@ -50,11 +52,33 @@ what_an_i486_has:
     pause
     xchg %ax, %ax
     lea 0(%esi), %esi
-    fucompp
-    fsin
-    fnstsw %ax
     verr %ax
     bsf %eax, %ebx
     rep movsb
+    ret
+
+    .section .text$what_a_486sx_lacks, "x"
+what_a_486sx_lacks:
+    flds (%eax)
+    fldl 8(%eax)
+    fld %st(1)
+    fildl (%eax)
+    fstps (%eax)
+    fstp %st(1)
+    fistpll (%eax)
+    fadds (%eax)
+    faddp %st, %st(1)
+    fmull (%eax)
+    fdivrp %st, %st(1)
+    fcoms (%eax)
+    fucom %st(1)
+    fucompp
+    fnstcw (%eax)
+    fldcw (%eax)
+    fnstsw %ax
+    fsin
+    fninit
+    # Alone: objdump shows a wait before an x87 instruction as part of that instruction.
+    fwait
     ret
 )");

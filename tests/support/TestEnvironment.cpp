@@ -104,6 +104,26 @@ void DeleteRegistryValue(HKEY root, std::string_view path, const char* name, Reg
     if (RegKey key = OpenKey(root, path, view, KEY_SET_VALUE)) RegDeleteValueA(key.get(), name);
 }
 
+PlantedKey::PlantedKey(HKEY root, std::string path, RegistryView view)
+    : root_(root), path_(std::move(path)), view_(view) {
+    DeleteRegistryTree(root_, path_, view_);
+}
+
+PlantedKey::~PlantedKey() { DeleteRegistryTree(root_, path_, view_); }
+
+bool PlantedKey::WriteString(const char* name, const std::string& data, const std::string& subkey) const {
+    return WriteRegistryString(root_, subkey.empty() ? path_ : path_ + "\\" + subkey, name, data, view_);
+}
+
+PlantedValue::PlantedValue(HKEY root, std::string path, const char* name, const std::string& data, RegistryView view)
+    : root_(root),
+      path_(std::move(path)),
+      name_(name),
+      view_(view),
+      planted_(WriteRegistryString(root_, path_, name, data, view_)) {}
+
+PlantedValue::~PlantedValue() { DeleteRegistryValue(root_, path_, name_.c_str(), view_); }
+
 void ClearJukeletSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, SettingsKey); }
 
 void ClearWinampAssociation() {

@@ -74,6 +74,46 @@ private:
     bool planted_ = false;
 };
 
+// A registry key of the test's own: whatever an earlier run left there goes when the guard
+// is made, and the key goes with everything written inside it when the guard goes, whatever
+// the assertions did meanwhile.
+class PlantedKey {
+public:
+    PlantedKey(HKEY root, std::string path, RegistryView view = RegistryView::Default);
+    ~PlantedKey();
+    PlantedKey(const PlantedKey&) = delete;
+    PlantedKey& operator=(const PlantedKey&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Stores a REG_SZ value in the key, or in a subkey of it ("Sub\Key"), creating them.
+    bool WriteString(const char* name, const std::string& data, const std::string& subkey = "") const;
+
+private:
+    HKEY root_;
+    std::string path_;
+    RegistryView view_;
+};
+
+// A REG_SZ value a test writes into a key that is not its own: the value goes with the guard,
+// the key stays.
+class PlantedValue {
+public:
+    PlantedValue(HKEY root, std::string path, const char* name, const std::string& data,
+                 RegistryView view = RegistryView::Default);
+    ~PlantedValue();
+    PlantedValue(const PlantedValue&) = delete;
+    PlantedValue& operator=(const PlantedValue&) = delete;
+
+    explicit operator bool() const { return planted_; }
+
+private:
+    HKEY root_;
+    std::string path_;
+    std::string name_;
+    RegistryView view_;
+    bool planted_;
+};
+
 // The lines of a stand-in's log, without their line ends; none when there is no log.
 std::vector<std::string> ReadLogLines(const std::string& path);
 

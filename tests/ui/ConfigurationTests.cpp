@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <list>
 #include <memory>
 
 #include "base/SharedState.h"
@@ -259,8 +260,9 @@ TEST_F(ConfigurationWindow, EachAddButtonWritesItsOwnRootAndSaysSo) {
 // program's keys in either view stay.
 TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
     const std::string otherKey(ButtonKeyPath(OtherProgramButtonId));
-    for (const NamedView& view : BothViews)
-        ASSERT_TRUE(WriteRegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", "Other", view.view));
+    const PlantedKey others[] = {{HKEY_LOCAL_MACHINE, otherKey, BothViews[0].view},
+                                 {HKEY_LOCAL_MACHINE, otherKey, BothViews[1].view}};
+    for (const PlantedKey& other : others) ASSERT_TRUE(other.WriteString("ButtonText", "Other"));
 
     Dismiss(ClickForBox("Add to this &Machine", "Add"));
     const std::string stopKey(ButtonKeyPath(ButtonCatalogue[3].id));
@@ -279,7 +281,6 @@ TEST_F(ConfigurationWindow, TheMachineButtonsReachBothRegistryViews) {
     for (const NamedView& view : BothViews) {
         EXPECT_TRUE(InstalledButtonKeys(HKEY_LOCAL_MACHINE, view.view).empty()) << view.name;
         EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, otherKey, "ButtonText", view.view), "Other") << view.name;
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, otherKey, view.view);
     }
 }
 
@@ -341,6 +342,8 @@ TEST_F(ConfigurationWindow, RemoveAllAnsweredYesClearsBothRoots) {
 // own values and another program's button stay.
 TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
     const std::string otherKey(ButtonKeyPath(OtherProgramButtonId));
+    std::list<PlantedKey> others;
+    std::list<PlantedValue> policies;
     for (const Place& place : EveryPlace) {
         InstallButtonKeys(place.root, place.view);
         for (const ToolbarButton& button : ButtonCatalogue) {
@@ -348,8 +351,8 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Settings\\Deeper", "Left", "behind", place.view));
             ASSERT_TRUE(WriteRegistryString(place.root, key + "\\Other", "", "x", place.view));
         }
-        ASSERT_TRUE(WriteRegistryString(place.root, ExtensionsKey, "Policy", "kept", place.view));
-        ASSERT_TRUE(WriteRegistryString(place.root, otherKey, "ButtonText", "Other", place.view));
+        ASSERT_TRUE(policies.emplace_back(place.root, ExtensionsKey, "Policy", "kept", place.view));
+        ASSERT_TRUE(others.emplace_back(place.root, otherKey, place.view).WriteString("ButtonText", "Other"));
     }
 
     HWND box = ClickForBox("&Remove All", "Remove Buttons");
@@ -361,8 +364,6 @@ TEST_F(ConfigurationWindow, RemoveAllTakesTheButtonKeysWithEverythingInside) {
         EXPECT_TRUE(InstalledButtonKeys(place.root, place.view).empty()) << place.name;
         EXPECT_EQ(RegistryString(place.root, ExtensionsKey, "Policy", place.view), "kept") << place.name;
         EXPECT_EQ(RegistryString(place.root, otherKey, "ButtonText", place.view), "Other") << place.name;
-        DeleteRegistryTree(place.root, otherKey, place.view);
-        DeleteRegistryValue(place.root, ExtensionsKey, "Policy", place.view);
     }
 }
 
@@ -386,6 +387,7 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheLinkThatKeptAButton) {
             SCOPED_TRACE(std::string(place.name) + ", " + where.link);
             const bool user = place.root == HKEY_CURRENT_USER;
             InstallButtonKeys(place.root, place.view);
+            const PlantedKey tests(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
             ASSERT_TRUE(
                 WriteRegistryString(HKEY_LOCAL_MACHINE, where.target + "\\" + ButtonCatalogue[0].id, "Data", "kept"));
             // A link is made only where no key is.
@@ -415,7 +417,6 @@ TEST_F(ConfigurationWindow, RemoveAllNamesTheLinkThatKeptAButton) {
             EXPECT_TRUE(NoBoxShown()) << "more than one message";
             EXPECT_EQ(InstalledButtonKeys(place.root, place.view), where.kept);
             EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, where.target + "\\" + ButtonCatalogue[0].id, "Data"), "kept");
-            DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\JukeletTests");
         }
 }
 

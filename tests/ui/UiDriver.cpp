@@ -146,6 +146,19 @@ void MovePointer(POINT screen) {
     SendInput(1, &move, sizeof(move));
 }
 
+void ParkPointer() {
+    // Wine moves the X pointer only when the cursor it knows moves, and the two can differ
+    // (the X pointer then reports moves to a window that opens under it): a step aside first.
+    MovePointer(POINT{1, 1});
+    MovePointer(POINT{0, 0});
+    WaitUntil(
+        [] {
+            POINT at = {};
+            return GetCursorPos(&at) && at.x == 0 && at.y == 0;
+        },
+        WindowTimeoutMs);
+}
+
 void ClickAt(POINT screen) {
     INPUT click[] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
                      MouseInput(screen, MOUSEEVENTF_LEFTUP)};

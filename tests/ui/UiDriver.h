@@ -70,6 +70,9 @@ void TypeText(HWND window, const std::string& text);
 // The mouse, through the system: moves the pointer to a point of the screen, or clicks there.
 void MovePointer(POINT screen);
 void ClickAt(POINT screen);
+// Puts the pointer in the screen's top left corner, where no window opens: a window opened
+// after it is told of no move the test did not make.
+void ParkPointer();
 // Clicks the close box in the window's title bar; false when there is none.
 bool ClickCloseBox(HWND window);
 
