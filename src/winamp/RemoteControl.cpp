@@ -125,6 +125,9 @@ void RememberClosing(HWND window) {
     if (process && lock.Take(WinampSendTimeoutMs)) lock.RememberClosing(process.get(), id);
 }
 
+// A ready Winamp is acted on at once, unless clicks before this one still wait their turn.
+bool ActAtOnce(HWND window) { return window && ReadyForInput(window, 0) && !StartLock::TurnsPending(); }
+
 enum class WhenClosed { LeaveIt, Start, StartAndAct };
 
 // Acts on Winamp's main window once Winamp is ready for input. A Winamp running a while is
@@ -136,7 +139,7 @@ template <typename Act>
 void ActOnWinamp(WhenClosed whenClosed, Act act) {
     const Deadline deadline(WinampWindowWaitMs);
     HWND window = FindWinampWindow();
-    if (window && ReadyForInput(window, 0)) return act(window);
+    if (ActAtOnce(window)) return act(window);
 
     StartLock lock;
     DWORD ended = 0;  // a Winamp this click saw end

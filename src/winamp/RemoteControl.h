@@ -15,7 +15,9 @@ HWND FindWinampWindow();
 
 // Clicks that find Winamp closed, starting or closing take turns with each other across
 // processes: one starts Winamp, the others wait for that Winamp and act on it in the order
-// they came. No click ever starts a second Winamp while the one a click started runs.
+// they came; a click that finds Winamp ready while others still wait takes a turn behind
+// them. No click starts a second Winamp while the one a click started or closed runs, for a
+// window wait: a process that runs on without a window after that holds no click.
 
 // Sends a command to Winamp, starting Winamp first when it is not running (but never
 // for stop) and delivering the command once Winamp is ready for it.

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr const char* StartLockName = "Local\\Orvalle.Jukelet.WinampStart";
 constexpr const char* RecordName = "Local\\Orvalle.Jukelet.WinampRecord";
 // Long enough for the click before to have its send queued in Winamp, short enough that a
 // Winamp busy with one command holds the clicks after it by no more than this.
@@ -31,17 +30,28 @@ StartLock::~StartLock() {
     Give();
 }
 
+bool StartLock::TurnsPending() {
+    const KernelHandle mapping =
+        CreateSessionObject(RecordName, [](const char* name) { return OpenFileMappingA(FILE_MAP_READ, FALSE, name); });
+    if (!mapping) return false;
+    const MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(Record)));
+    const volatile Record* record = static_cast<const Record*>(view.get());
+    return record && record->done < record->lastTurn;
+}
+
 bool StartLock::Take(DWORD timeoutMs) { return !mutex_ || mutex_.Lock(timeoutMs); }
 
 KnownWinamp StartLock::Known(DWORD ended) {
     KnownWinamp known;
+    // Counted as starting or closing for one window wait, running or not; forgotten after
+    // that, and once gone for good (below), as its id may soon name another process.
+    if (GetTickCount() - record_->recordedAt >= WinampWindowWaitMs) record_->processId = 0;
     known.id = record_->processId;
     if (!known.id) return known;
     if (known.id != ended) known.process.reset(OpenProcess(SYNCHRONIZE, FALSE, known.id));
     if (known.process && WaitForSingleObject(known.process.get(), 0) == WAIT_TIMEOUT) return known;
     known.process.reset();
-    known.handingOver = record_->started && GetTickCount() - record_->startedAt < WinampWindowWaitMs;
-    // Gone for good: its id may soon name another process.
+    known.handingOver = record_->started;
     if (!known.handingOver) record_->processId = 0;
     return known;
 }
@@ -53,7 +63,7 @@ void StartLock::Remember(HANDLE process, DWORD processId, bool started) {
     if (mapping_ && record_->processId != processId)
         DuplicateHandle(GetCurrentProcess(), mapping_.get(), process, &kept, 0, FALSE, DUPLICATE_SAME_ACCESS);
     record_->started = started;
-    record_->startedAt = GetTickCount();
+    record_->recordedAt = GetTickCount();
     record_->processId = processId;
 }
 

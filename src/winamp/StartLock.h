@@ -20,6 +20,9 @@ private:
     DWORD ms_;
 };
 
+// The mutex that clicks take to read and write the record below, in the session's namespace.
+constexpr const char* StartLockName = "Local\\Orvalle.Jukelet.WinampStart";
+
 // The Winamp a click started or closed, as the record knows it.
 struct KnownWinamp {
     DWORD id = 0;
@@ -30,9 +33,10 @@ struct KnownWinamp {
 };
 
 // What clicks tell each other about Winamp, across processes: the Winamp one of them started
-// or closed, known by its process, and the turns in which the clicks that wait for Winamp
-// send. The record lives in named shared memory that the recorded Winamp itself holds open,
-// so it outlasts the click that wrote it (a killed one too) for as long as that Winamp runs.
+// or closed, known by its process, and the turns in which clicks send: those that wait for
+// Winamp, and those that find it ready while others still wait their turn. The record lives
+// in named shared memory that the recorded Winamp itself holds open, so it outlasts the click
+// that wrote it (a killed one too) for as long as that Winamp runs.
 //
 // Taken only for short sections, to read and write the record and to start Winamp: nothing
 // is shown or waited for while it is held.
@@ -43,12 +47,18 @@ public:
     StartLock(const StartLock&) = delete;
     StartLock& operator=(const StartLock&) = delete;
 
+    // Whether clicks still wait their turn: the last turn taken is ahead of the last done.
+    // Only looks, and creates nothing: fit for a click that finds Winamp ready.
+    static bool TurnsPending();
+
     // False when others held it past timeoutMs. Without a mutex it is always had.
     bool Take(DWORD timeoutMs);
     void Give() { mutex_.Unlock(); }
 
     // While taken. What the record knows; a process that this click saw end (`ended`) is
-    // not asked again, as its id may already name another.
+    // not asked again, as its id may already name another. A recorded process counts as
+    // starting or closing for one window wait: one that runs on without a window after that
+    // is a launcher that stays, or a Winamp that lingers, and is no longer known.
     KnownWinamp Known(DWORD ended = 0);
     // `process` must allow PROCESS_DUP_HANDLE: it is given a handle to the record.
     void RememberStarted(HANDLE process, DWORD processId) { Remember(process, processId, true); }
@@ -63,10 +73,10 @@ public:
 
 private:
     struct Record {
-        DWORD processId;  // the Winamp a click last started or closed; 0: none known
-        DWORD started;    // nonzero when a click started it, at startedAt
-        DWORD startedAt;
-        DWORD lastTurn;  // the last turn taken, and the click that took it
+        DWORD processId;   // the Winamp a click last started or closed; 0: none known
+        DWORD started;     // nonzero when a click started it (else closed it)
+        DWORD recordedAt;  // when it was started or closed
+        DWORD lastTurn;    // the last turn taken, and the click that took it
         DWORD lastTurnProcess;
         DWORD sending;  // the last turn whose send has begun, and when
         DWORD sendingSince;

@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 #include "support/TestWindows.h"
 #include "winamp/RemoteControl.h"
+#include "winamp/StartLock.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ protected:
     StandIn winamp_;
 };
 
+// A thread that ends holding the mutex leaves it abandoned.
+DWORD WINAPI LockAndEnd(void* mutex) { return static_cast<SessionMutex*>(mutex)->Lock(0); }
+
 TEST_F(RemoteControl, EachTransportSwitchReachesARunningWinamp) {
     ASSERT_TRUE(winamp_.StartAndWait());
     const std::pair<const char*, int> switches[] = {
@@ -48,8 +52,12 @@ TEST_F(RemoteControl, EachTransportSwitchReachesARunningWinamp) {
 }
 
 // A click on Play with Winamp closed starts it, minimised and unfocused, in its own
-// folder, and the command still arrives.
+// folder, and the command still arrives. A click that died holding the start lock left it
+// abandoned: the clicks after take it all the same.
 TEST_F(RemoteControl, ACommandStartsAClosedWinampAndIsDelivered) {
+    SessionMutex startLock(StartLockName);
+    const KernelHandle holder(CreateThread(nullptr, 0, LockAndEnd, &startLock, 0, nullptr));
+    ASSERT_TRUE(holder && WaitForSingleObject(holder.get(), 5000) == WAIT_OBJECT_0);
     for (const auto& [name, id] : {std::pair<const char*, int>{"/PLAY", 40045}, {"/NEXT", 40048}}) {
         KillProcessesNamed("winamp.exe");
         size_t before = winamp_.Commands().size();
@@ -98,6 +106,33 @@ TEST_F(RemoteControl, AClickDuringASlowStartActsOnThatWinamp) {
     ASSERT_TRUE(winamp_.WaitForCommands(2, 5000));
     EXPECT_EQ(winamp_.Commands(), (std::vector<int>{40045, 40048}));
     EXPECT_EQ(winamp_.StartCount(), 1);
+}
+
+// Clicks at a starting Winamp whose Play is busy in a dialog: a Next that finds Winamp ready
+// while Plays clicked before it still wait their turn takes a turn behind them, and no click
+// waits on another's send.
+TEST_F(RemoteControl, ClicksAtAStartingWinampKeepTheirOrderAndTheirBounds) {
+    winamp_.SetWindowDelayMs(1500);
+    winamp_.SetPlayDialogMs(8000);
+    std::vector<TestProcess> clicks;
+    std::vector<ULONGLONG> clicked;
+    auto click = [&](const char* name) {
+        clicks.push_back(TestProcess::StartWithArguments(JukeletExe(), name));
+        clicked.push_back(GetTickCount64());
+        Sleep(100);
+    };
+    for (int i = 0; i < 8; ++i) click("/PLAY");
+    ASSERT_TRUE(WaitUntil([] { return FindWinampWindow() != nullptr; }, 5000));
+    for (int i = 0; i < 4; ++i) click("/NEXT");
+    for (size_t i = 0; i < clicks.size(); ++i) {
+        const ULONGLONG bound = clicked[i] + 8000, now = GetTickCount64();
+        EXPECT_TRUE(clicks[i].WaitForExit(now < bound ? static_cast<DWORD>(bound - now) : 0))
+            << "click " << i << " took over 8 s";
+    }
+    ASSERT_TRUE(winamp_.WaitForCommands(clicks.size(), 5000)) << winamp_.Commands().size() << " arrived";
+    std::vector<int> expected(8, 40045);
+    expected.insert(expected.end(), 4, 40048);
+    EXPECT_EQ(winamp_.Commands(), expected);
 }
 
 // Winamp opens its window long before it reads messages (it loads its plug-ins in between),
@@ -164,6 +199,24 @@ TEST_F(RemoteControl, NoClickStartsASecondWinampWhileTheFirstRuns) {
     std::vector<int> arrived = winamp_.Commands();
     std::sort(arrived.begin(), arrived.end());
     EXPECT_EQ(arrived, (std::vector<int>{40045, 40046, 40048, 40048}));
+}
+
+// A launcher that runs on after the Winamp it started has closed is no Winamp starting once
+// a window wait has passed: the next click starts Winamp again, at once.
+TEST_F(RemoteControl, ALauncherThatStaysHoldsNoLaterClick) {
+    StandIn core(std::string(WinampFolder) + "\\core.exe");
+    winamp_.SetLauncherOf(core);
+    const ULONGLONG started = GetTickCount64();
+    ASSERT_TRUE(RunJukelet("/PLAY"));
+    ASSERT_TRUE(winamp_.WaitForCommands(1, 5000));
+    PostMessageA(FindWinampWindow(), WM_COMMAND, WinampClose, 0);
+    ASSERT_TRUE(winamp_.WaitForLogLine("exit", 5000));
+    while (GetTickCount64() < started + WinampWindowWaitMs + 1000) Sleep(50);
+    const ULONGLONG clickedAgain = GetTickCount64();
+    ASSERT_TRUE(RunJukelet("/PLAY"));
+    EXPECT_LT(GetTickCount64() - clickedAgain, 5000u);
+    EXPECT_TRUE(winamp_.WaitForCommands(3, 5000));
+    EXPECT_EQ(winamp_.StartCount(), 2);
 }
 
 // Open/Close twice in quick succession closes the Winamp the first one started.

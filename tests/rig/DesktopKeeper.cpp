@@ -8,6 +8,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.lpszClassName = "JukeletDesktopKeeper";
     RegisterClassA(&windowClass);
     CreateWindowA("JukeletDesktopKeeper", "", 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    // The rig waits for this line: a test started before the desktop is up can hang.
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), "ready\n", 6, &written, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
     return 0;

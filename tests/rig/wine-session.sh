@@ -70,6 +70,12 @@ wine_session_start() {
   if [ -x "$build/bin/desktop_keeper.exe" ] || [ -f "$build/bin/desktop_keeper.exe" ]; then
     wine "$build/bin/desktop_keeper.exe" >"$WINEPREFIX/keeper.log" 2>&1 </dev/null &
     RIG_KEEPER_PID=$!
+    # A test program started before the desktop is up can keep ctest waiting on its output.
+    local i
+    for i in $(seq 1 300); do
+      grep -q '^ready' "$WINEPREFIX/keeper.log" 2>/dev/null && break
+      sleep 0.1
+    done
   fi
   export JUKELET_WINE_SESSION=1
 }

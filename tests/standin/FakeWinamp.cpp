@@ -9,12 +9,14 @@
 //   FAKEWINAMP_TRAY             when set, minimising hides the window (notification area)
 //   FAKEWINAMP_LINGER_MS        after the window closes, the process runs on this long
 //   FAKEWINAMP_HAND_OVER        start this program instead, without this variable, and end
+//   FAKEWINAMP_LAUNCH           start this program instead, without this variable, and run
+//                               on without a window (120 s), as a launcher that stays does
 //   FAKEWINAMP_TIMESTAMPS       when set, "start", "window" (its creation) and "command" end
 //                               in " qpc=COUNT"; "window" then adds " shown=COUNT" (shown
 //                               and about to read messages)
 // Records, one per line: "start pid=P show=N cwd=DIR", "commandline TEXT", "window",
 // "command ID", "dialog", "dialog closed", "hidden", "closed", "exit"; a hand-over records
-// "handover pid=P" only.
+// "handover pid=P" only, a launcher "launch pid=P".
 #include <windows.h>
 
 #include <cstdio>
@@ -126,6 +128,25 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// Programs a stand-in starts in its stead, and how long it runs on after.
+struct Instead {
+    const char* variable;
+    const char* record;
+    DWORD staysMs;
+};
+constexpr Instead Insteads[] = {{"FAKEWINAMP_HAND_OVER", "handover", 0}, {"FAKEWINAMP_LAUNCH", "launch", 120000}};
+
+void StartProgram(const std::string& path) {
+    std::string line = "\"" + path + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION other = {};
+    if (CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &other)) {
+        CloseHandle(other.hThread);
+        CloseHandle(other.hProcess);
+    }
+}
+
 std::string DefaultLogPath() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -143,20 +164,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     char cwd[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, cwd);
-    // A launcher, or a second Winamp handing over to a first: it starts the other and ends.
-    const std::string handOver = EnvironmentValue("FAKEWINAMP_HAND_OVER");
-    if (!handOver.empty()) {
-        Record("handover pid=" + std::to_string(GetCurrentProcessId()));
-        SetEnvironmentVariableA("FAKEWINAMP_HAND_OVER", nullptr);
-        std::string line = "\"" + handOver + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION other = {};
-        if (CreateProcessA(handOver.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &other)) {
-            CloseHandle(other.hThread);
-            CloseHandle(other.hProcess);
-        }
+    // A launcher, or a second Winamp handing over to a first: it starts the other, and ends
+    // at once or stays.
+    for (const Instead& instead : Insteads) {
+        const std::string other = EnvironmentValue(instead.variable);
+        if (other.empty()) continue;
+        Record(std::string(instead.record) + " pid=" + std::to_string(GetCurrentProcessId()));
+        SetEnvironmentVariableA(instead.variable, nullptr);
+        StartProgram(other);
+        Sleep(instead.staysMs);
         return 0;
     }
     g_tray = !EnvironmentValue("FAKEWINAMP_TRAY").empty();

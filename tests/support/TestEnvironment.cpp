@@ -149,7 +149,7 @@ namespace {
 // Every behaviour the stand-in reads, cleared before and after each test.
 constexpr const char* StandInOptions[] = {"FAKEWINAMP_WINDOW_DELAY_MS", "FAKEWINAMP_LOADING_MS", "FAKEWINAMP_HANG_MS",
                                           "FAKEWINAMP_PLAY_DIALOG_MS",  "FAKEWINAMP_TRAY",       "FAKEWINAMP_LINGER_MS",
-                                          "FAKEWINAMP_HAND_OVER"};
+                                          "FAKEWINAMP_HAND_OVER",       "FAKEWINAMP_LAUNCH"};
 
 void ClearStandInOptions() {
     for (const char* option : StandInOptions) SetEnvironmentVariableA(option, nullptr);
@@ -179,6 +179,10 @@ void StandIn::Set(const char* variable, DWORD value) {
 
 void StandIn::SetHandOverTo(const StandIn& other) {
     SetEnvironmentVariableA("FAKEWINAMP_HAND_OVER", other.path().c_str());
+}
+
+void StandIn::SetLauncherOf(const StandIn& other) {
+    SetEnvironmentVariableA("FAKEWINAMP_LAUNCH", other.path().c_str());
 }
 
 void StandIn::Start(int showCommand) {

@@ -137,6 +137,8 @@ public:
     void SetLingerMs(DWORD ms) { Set("FAKEWINAMP_LINGER_MS", ms); }
     // This one only starts `other` and ends, as a launcher does.
     void SetHandOverTo(const StandIn& other);
+    // This one starts `other` and runs on without a window, as a launcher that stays does.
+    void SetLauncherOf(const StandIn& other);
 
     // Starts it as a user would, with this show command; and waits until it shows its window.
     void Start(int showCommand = SW_SHOWNORMAL);
