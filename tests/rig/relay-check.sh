@@ -2,10 +2,13 @@
 # Checks what the program hands the system, read from Wine's own trace of its DLL loads and
 # calls (Wine is more lenient than the Windows it stands in for, so the calls are read, not
 # their outcome).
-#   relay-check.sh BIN_DIR SCENARIO
-# comctl32-first-configuration, comctl32-first-launch-failure
+#   relay-check.sh BIN_DIR SCENARIO [PROGRAM]
+# comctl32-first-configuration, comctl32-first-launch-failure, comctl32-first-setup,
+# comctl32-first-uninstaller
 #     comctl32 is loaded before the first window or message box (the configuration window;
-#     a /PLAY that cannot start Winamp, whose box is its first window): on Windows XP a
+#     a /PLAY that cannot start Winamp, whose box is its first window; the setup's window;
+#     the uninstaller's box for a folder without Jukelet; PROGRAM: the setup program or the
+#     uninstaller): on Windows XP a
 #     program whose manifest asks for the version 6 common controls gets neither controls
 #     nor boxes otherwise, while Wine quietly loads it inside the call.
 # as-win98, as-nt40, as-win2k, as-winxp
@@ -18,7 +21,7 @@ if [ -z "${JUKELET_WINE_SESSION:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
   echo "run the tests through tools/test.sh (it makes a throwaway Wine prefix and display)" >&2
   exit 2
 fi
-bin=$1 scenario=$2
+bin=$1 scenario=$2 given=${3:-}
 settings='HKCU\Software\Orvalle Software\Jukelet'
 pose_key='HKCU\Software\Wine\AppDefaults\Jukelet.exe'
 play_key='HKLM\Software\Microsoft\Internet Explorer\Extensions\{34F16BC0-FF5F-11D4-B08F-909356C10100}'
@@ -57,12 +60,14 @@ remember_no_program() {
   remember_winamp 'C:\relay-check-winamp.exe'
 }
 
-# Starts the program with the trace on, the calls given traced (and every DLL load).
+# Starts the program (a name in BIN_DIR, or a path) with the trace on, the calls given traced
+# (and every DLL load).
 start_traced() {
-  local include=$1
-  shift
+  local include=$1 program=$2
+  shift 2
+  [[ $program == */* ]] || program="$bin/$program"
   quiet wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d "$include" /f
-  WINEDEBUG=+loaddll,+relay wine "$bin/$1" "${@:2}" 2>>"$trace" >/dev/null </dev/null &
+  WINEDEBUG=+loaddll,+relay wine "$program" "$@" 2>>"$trace" >/dev/null </dev/null &
   pid=$!
 }
 # Waits, at most 30 s, for a trace line matching the pattern; its number.
@@ -196,6 +201,12 @@ case $scenario in
   comctl32-first-launch-failure)
     remember_no_program
     check_comctl32_first Jukelet.exe /PLAY
+    ;;
+  comctl32-first-setup)
+    check_comctl32_first "$given"
+    ;;
+  comctl32-first-uninstaller)
+    check_comctl32_first "$given" '_?=C:\windows'
     ;;
   as-*) check_pose "${scenario#as-}" ;;
   *)
