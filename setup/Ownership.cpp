@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "InstallFolder.h"
 #include "InstalledFiles.h"
+#include "UninstallEntry.h"
 #include "base/DynamicProc.h"
 #include "base/UniqueHandle.h"
 #include "version.h"
@@ -56,5 +58,10 @@ bool CarriesOurVersion(const String& file) {
 }
 
 bool IsOurInstallation(std::string_view folder) {
-    return CarriesOurVersion(Concat(folder, ProgramFile)) && CarriesOurVersion(Concat(folder, UninstallerFile));
+    if (!CarriesOurVersion(Concat(folder, UninstallerFile))) return false;
+    const String program = Concat(folder, ProgramFile);
+    if (CarriesOurVersion(program)) return true;
+    // Jukelet.exe goes first: an uninstall that a file in use then stopped leaves the copy
+    // the entry names without it, still ours to finish.
+    return GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES && SameFolder(RegisteredFolder(), folder);
 }

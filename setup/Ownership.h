@@ -6,5 +6,7 @@
 bool CarriesOurVersion(const String& file);
 
 // True when the folder holds an installation of ours: its Jukelet.exe and its uninstaller
-// both carry our version. Setup and the uninstaller act on no other folder.
+// both carry our version, or (an uninstall stopped half way) its uninstaller does, its
+// Jukelet.exe is gone and the Add/Remove entry names the folder. Setup and the uninstaller
+// act on no other folder.
 bool IsOurInstallation(std::string_view folder);

@@ -522,6 +522,19 @@ TEST_F(Uninstall, RefusesWhileJukeletRunsFromTheFolderAndKeepsTheEntry) {
     EXPECT_FALSE(FolderExists(InstallFolder));
 }
 
+// Jukelet.exe goes first: an uninstall that a file in use then stops can still be finished.
+TEST_F(Uninstall, AnUninstallStoppedByAFileInUseFinishesWhenRunAgain) {
+    {
+        const FileHandle held(CreateFileA(Installed(std::string("Icons") + ButtonCatalogue[1].hotIcon).c_str(),
+                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(RunUninstallerInPlace(InstallFolder), FilesInUse);
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+    }
+    EXPECT_TRUE(UninstallSilently());
+    EXPECT_FALSE(FolderExists(InstallFolder));
+}
+
 TEST_F(Uninstall, LeavesNoEmptyFolderOrCompanyKeyBehind) {
     ASSERT_TRUE(UninstallSilently());
     EXPECT_FALSE(FolderExists(InstallFolder));
