@@ -16,18 +16,6 @@ constexpr const char* FolderName = "\\Jukelet";
 constexpr const char* InstalledMessage =
     "Jukelet is installed.\r\n\r\nOpen Jukelet from the Start menu to add its buttons to Internet Explorer's toolbar.";
 
-HICON LoadIconSized(int size) {
-    return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IconResource), IMAGE_ICON, size, size, 0));
-}
-
-String TextOf(HWND control) {
-    String text;
-    text.resize(static_cast<size_t>(GetWindowTextLengthA(control)));
-    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size() + 1))));
-    return text;
-}
-
 bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() &&
            lstrcmpiA(String(text.substr(text.size() - end.size())).c_str(), String(end).c_str()) == 0;
@@ -63,11 +51,11 @@ bool SetupWindow::Show() {
 }
 
 void SetupWindow::Form_Load() {
-    bigIcon_.reset(LoadIconSized(GetSystemMetrics(SM_CXICON)));
-    smallIcon_.reset(LoadIconSized(GetSystemMetrics(SM_CXSMICON)));
+    bigIcon_.reset(LoadIconSized(IconResource, GetSystemMetrics(SM_CXICON)));
+    smallIcon_.reset(LoadIconSized(IconResource, GetSystemMetrics(SM_CXSMICON)));
     SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    pictureIcon_.reset(LoadIconSized(TwipsToPixels(LayoutOf(picIcon)->width, dpi())));
+    pictureIcon_.reset(LoadIconSized(IconResource, TwipsToPixels(LayoutOf(picIcon)->width, dpi())));
     SendMessageA(Control(picIcon), STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_.get()), 0);
     SetWindowTextA(Control(txtFolder), folder_.c_str());
     prompt_.SetOwner(handle());

@@ -71,6 +71,18 @@ void DrawEtched(const DRAWITEMSTRUCT& item, ControlKind kind) {
 
 }  // namespace
 
+String TextOf(HWND window) {
+    String text;
+    text.resize(static_cast<size_t>(GetWindowTextLengthA(window)));
+    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size() + 1))));
+    return text;
+}
+
+HICON LoadIconSized(int resourceId, int size) {
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, 0));
+}
+
 void DialogWindow::Unlink() {
     for (DialogWindow** link = &firstLive_; *link; link = &(*link)->nextLive_)
         if (*link == this) {
@@ -170,14 +182,12 @@ namespace {
 
 // The text's height when wrapped at `width` pixels, or its width on one line (width 0).
 SIZE MeasuredText(HWND label, int width) {
-    const int length = GetWindowTextLengthA(label);
-    String text;
-    text.resize(static_cast<size_t>(length));
-    GetWindowTextA(label, text.data(), length + 1);
+    const String text = TextOf(label);
     HDC dc = GetDC(label);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
     RECT area = {0, 0, width, 0};
-    DrawTextA(dc, text.c_str(), length, &area, DT_CALCRECT | (width ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_CALCRECT | (width ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(label, dc);
     return SIZE{area.right - area.left, area.bottom - area.top};

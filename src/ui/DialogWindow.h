@@ -2,7 +2,13 @@
 #include <windows.h>
 
 #include "base/UniqueHandle.h"
+#include "runtime/String.h"
 #include "ui/ControlTable.h"
+
+// A window's or control's text.
+String TextOf(HWND window);
+// An icon of the program's resources at this size in pixels.
+HICON LoadIconSized(int resourceId, int size);
 
 // One modeless dialog window built from a control table: the dialog manager gives it Tab,
 // Enter, Esc and access keys. Subclasses handle the events; one instance = one window.

@@ -44,18 +44,6 @@ HFONT CreateTitleFont(UINT dpi) {
                        "Arial");
 }
 
-HICON LoadIconSized(int resourceId, int size) {
-    return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, 0));
-}
-
-String TextOf(HWND control) {
-    String text;
-    text.resize(static_cast<size_t>(GetWindowTextLengthA(control)));
-    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size() + 1))));
-    return text;
-}
-
 }  // namespace
 
 // clang-format off

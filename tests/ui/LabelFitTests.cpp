@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/DialogWindow.h"
+#include "ui/UiDriver.h"
 
 namespace {
 
@@ -27,13 +28,6 @@ public:
 private:
     bool OnCommand(int, int) override { return false; }
 };
-
-RECT PlaceIn(HWND window, HWND control) {
-    RECT place = {};
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
 
 // The height the label's own text takes, wrapped at its width, in its own font.
 int TextHeight(HWND label) {
@@ -57,16 +51,16 @@ TEST(LabelFit, ALabelTooSmallForItsTextWidensAndTheWindowWithIt) {
     GetClientRect(window.handle(), &client);
     for (int id : {OneLine, TwoLines}) {
         SCOPED_TRACE(id);
-        const RECT place = PlaceIn(window.handle(), window.Control(id));
+        const RECT place = RectInClient(window.Control(id), window.handle());
         EXPECT_LE(TextHeight(window.Control(id)), place.bottom - place.top) << "the text is cut";
         EXPECT_GT(place.right - place.left, tableWidth);
         EXPECT_LE(place.right, client.right) << "the label runs past the window";
     }
-    const RECT fitting = PlaceIn(window.handle(), window.Control(Fitting));
+    const RECT fitting = RectInClient(window.Control(Fitting), window.handle());
     EXPECT_EQ(fitting.right - fitting.left, tableWidth) << "a label its text fits was changed";
     // The layout's own right margin is kept beside the widest label.
-    const int right = std::max(PlaceIn(window.handle(), window.Control(OneLine)).right,
-                               PlaceIn(window.handle(), window.Control(TwoLines)).right);
+    const int right = std::max(RectInClient(window.Control(OneLine), window.handle()).right,
+                               RectInClient(window.Control(TwoLines), window.handle()).right);
     EXPECT_EQ(client.right - right, TwipsToPixels(2400, window.dpi()) - TwipsToPixels(1620, window.dpi()));
 }
 
