@@ -564,7 +564,10 @@ TEST_F(Uninstall, AsksFirstOffersRetryWhileJukeletRunsAndSaysWhenItIsDone) {
 
     TestProcess jukelet = TestProcess::StartWithArguments(Installed("Jukelet.exe"), "");
     ASSERT_TRUE(WaitForTopWindow(jukelet.id(), "", ConfigurationCaption)) << "no configuration window";
-    PressDialogButton(startAndAsk(), IDYES);
+    HWND question = startAndAsk();
+    PressDialogButton(question, IDYES);
+    // The next box has the same title: the question must be gone first.
+    ASSERT_TRUE(WaitForWindowGone(question));
     HWND retry = WaitForSetupBox(0, UninstallTitle);
     ASSERT_TRUE(retry);
     EXPECT_EQ(ReadMessageBox(retry).buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
