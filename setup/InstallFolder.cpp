@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "InstalledFiles.h"
+#include "base/CodePage.h"
 #include "base/Paths.h"
 #include "toolbar/ButtonCatalogue.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 size_t Length(const char* text) { return std::string_view(text).size(); }
 
-// Letters no folder name holds; '?' is told apart (LostLetters).
+// Letters no folder name holds; '?' is told apart (HasLostLetters).
 bool HoldsForbiddenLetter(std::string_view names) {
     for (char c : names)
         if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"|*").find(c) != std::string_view::npos)
@@ -59,10 +60,7 @@ size_t LongestInstallFolder() {
 FolderVerdict CheckInstallFolder(std::string_view folder) {
     const String tidy = TidyFolder(folder);
     const size_t root = RootLength(tidy);
-    // An ANSI program is handed '?' for each letter its code page lacks; the "\\?\" prefix is
-    // the only place a real path holds one.
-    if (std::string_view(tidy).find('?', std::string_view(tidy).substr(0, 4) == "\\\\?\\" ? 4 : 0) != String::npos)
-        return FolderVerdict::LostLetters;
+    if (HasLostLetters(tidy)) return FolderVerdict::LostLetters;
     if (root == 0 || tidy.size() <= root || HoldsForbiddenLetter(std::string_view(tidy).substr(root)))
         return FolderVerdict::Unusable;
     const String whole = WholePath(tidy);

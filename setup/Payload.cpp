@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "Unpack.h"
-#include "base/UniqueHandle.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -40,19 +40,6 @@ private:
     unsigned char* bytes_;
 };
 
-bool WriteWhole(const String& path, const unsigned char* bytes, size_t size) {
-    FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    while (size > 0) {
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes, static_cast<DWORD>(size), &written, nullptr) || written == 0) return false;
-        bytes += written;
-        size -= written;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool WritePayloadFile(std::string_view fileName, const String& path) {
@@ -60,7 +47,7 @@ bool WritePayloadFile(std::string_view fileName, const String& path) {
     const size_t size = PackedSize(packed.bytes, packed.size);
     if (size == 0) return false;
     HeapBlock file(size);
-    return file.get() && Unpack(packed.bytes, packed.size, file.get(), size) && WriteWhole(path, file.get(), size);
+    return file.get() && Unpack(packed.bytes, packed.size, file.get(), size) && WriteWholeFile(path, file.get(), size);
 }
 
 size_t PayloadFileSize(std::string_view fileName) {

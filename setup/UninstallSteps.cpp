@@ -9,6 +9,7 @@
 #include "Shortcuts.h"
 #include "UninstallEntry.h"
 #include "UninstallerCopy.h"
+#include "base/Paths.h"
 #include "toolbar/ButtonCatalogue.h"
 #include "toolbar/ToolbarButtons.h"
 #include "winamp/Settings.h"

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "WholeFile.h"
 #include "base/DynamicProc.h"
 #include "base/Paths.h"
-#include "base/UniqueHandle.h"
 
 namespace {
 
@@ -29,26 +29,6 @@ String NewTempFolder() {
     return String();
 }
 
-String ReadWhole(const String& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    String text;
-    if (!file) return text;
-    const DWORD size = GetFileSize(file.get(), nullptr);
-    if (size == INVALID_FILE_SIZE) return text;
-    text.resize(size);
-    DWORD read = 0;
-    if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) read = 0;
-    text.resize(read);
-    return text;
-}
-
-void WriteWhole(const String& path, const String& text) {
-    FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (file) WriteFile(file.get(), text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
-
 // Windows 9x deletes a file named in WININIT.INI's [rename] section as "NUL=short path" when
 // it next starts.
 void RemoveThroughWininit(const String& file) {
@@ -61,23 +41,11 @@ void RemoveThroughWininit(const String& file) {
     ini.resize(GetWindowsDirectoryA(ini.data(), MAX_PATH + 1));
     if (ini.empty() || ini.size() > MAX_PATH) return;
     ini = Concat(ini, "\\WININIT.INI");
-    WriteWhole(ini, WithRenameLine(ReadWhole(ini), Concat("NUL=", shortName)));
+    const String text = WithRenameLine(ReadWholeFile(ini), Concat("NUL=", shortName));
+    WriteWholeFile(ini, text.c_str(), text.size());
 }
 
 }  // namespace
-
-String ProgramPath() {
-    String path;
-    path.resize(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 bool RunningAsUninstallerCopy() { return lstrcmpiA(FileName(ProgramPath()).c_str(), UninstallerCopyName) == 0; }
 

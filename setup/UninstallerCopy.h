@@ -6,9 +6,6 @@
 // installation's folder and ends; the copy does the work and is removed at the next restart.
 constexpr const char* UninstallerCopyName = "Jukelet-Uninstall.exe";
 
-// This program's own file.
-String ProgramPath();
-
 // True in such a copy.
 bool RunningAsUninstallerCopy();
 

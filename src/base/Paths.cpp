@@ -29,6 +29,21 @@ size_t RootLength(std::string_view path) {
     return path.size() > drive + 2 && path[drive + 2] == '\\' ? drive + 3 : drive + 2;
 }
 
+String ProgramPath() {
+    String path;
+    path.resize(MAX_PATH);
+    for (;;) {
+        // Older Windows cut a long name off without saying so: a name that fills the buffer
+        // is asked for again with a bigger one.
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 String WholePath(std::string_view path) {
     if (path.empty()) return String();
     const String given(path);

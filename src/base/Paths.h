@@ -9,6 +9,9 @@ String TrimFileName(std::string_view path);
 // "\\?\C:\", "\\?\UNC\server\share\". 0 when it has none.
 size_t RootLength(std::string_view path);
 
+// The running executable's whole path.
+String ProgramPath();
+
 // The path made whole (drive and folders, "." and ".." resolved) against the current
 // directory, with backslashes; "" when the system cannot make it whole.
 String WholePath(std::string_view path);

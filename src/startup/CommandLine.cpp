@@ -10,19 +10,7 @@
 String ArgumentString(const char* commandLine) { return String(ProgramArguments(commandLine)); }
 
 String ProgramFolder() {
-    String path;
-    path.resize(MAX_PATH);
-    for (;;) {
-        // Older Windows cut a long name off without saying so: a name that fills the buffer
-        // is asked for again with a bigger one.
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return String();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const String path = ProgramPath();
     // The toolbar keys name the program's files: in letters the code page has, or by a name
     // with lost letters that tells the user why nothing can be written.
     if (HasLostLetters(path)) {

@@ -210,10 +210,11 @@ void DialogWindow::FitLabelsToText() {
         int width = place.right - place.left;
         // Another font than the layout was drawn with (another language's, large fonts) may
         // need more room: the label widens until its lines hold the text, never cut.
+        if (MeasuredText(label, width).cy <= height) continue;
         const int oneLine = MeasuredText(label, 0).cx;
-        while (width < oneLine && MeasuredText(label, width).cy > height)
-            width = std::min(oneLine, width + height / 2 + 1);
-        if (width == place.right - place.left) continue;
+        do width = std::min(oneLine, width + height / 2 + 1);
+        while (width < oneLine && MeasuredText(label, width).cy > height);
+        if (width <= place.right - place.left) continue;
         SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         // The margin the layout gives on the right stays.
         widest = std::max(widest, static_cast<int>(place.left + width + std::max(0L, clientWidth - place.right)));
